@@ -1,0 +1,40 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "unlha/io/Stream.h"
+
+namespace unlha::encode {
+
+// The input as a sliding buffer: kHistory bytes behind the current position
+// stay addressable, and at least `lookahead` bytes ahead are loaded unless the
+// input ends first. Positions are offsets into data(); when the buffer slides,
+// they all drop by the amount returned from ensureAhead().
+class InputWindow {
+public:
+    static constexpr int kHistory = 1 << 16;
+
+    InputWindow(ByteSource& source, int lookahead);
+
+    // Makes data()[pos .. pos + lookahead) loaded (or up to the end of input).
+    // Returns how far positions moved down (0 when the buffer did not slide);
+    // the caller subtracts it from every position it holds, pos included.
+    int ensureAhead(int pos);
+
+    const std::uint8_t* data() const { return buffer_.data(); }
+    // One past the last loaded byte.
+    int end() const { return end_; }
+    bool atEnd() const { return eof_; }
+
+private:
+    void fill();
+
+    ByteSource& source_;
+    int lookahead_;
+    std::vector<std::uint8_t> buffer_;
+    int end_ = 0;
+    bool eof_ = false;
+};
+
+}  // namespace unlha::encode
