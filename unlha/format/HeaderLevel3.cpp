@@ -1,0 +1,48 @@
+#include "unlha/Error.h"
+#include "unlha/format/HeaderLevels.h"
+
+namespace unlha::headers {
+
+namespace {
+constexpr std::size_t kBaseSize = 32;
+}  // namespace
+
+// Level 3 (read only; written by LHA for OS/2)
+//
+//  offset  size  field
+//  0       2     width of the extended header size fields, always 4
+//  2       5     method id
+//  7       4     packed size
+//  11      4     original size
+//  15      4     modification time, Unix seconds UTC
+//  19      1     0x20
+//  20      1     header level 3
+//  21      2     CRC-16 of the original data
+//  23      1     OS id
+//  24      4     total header length
+//  28      4     size of the first extended header
+//  32      ...   extended headers: type(1) body size of next(4)
+//  total         data
+void readLevel3(HeaderBytes& h, Member& m) {
+    if (h.u16(0) != 4) throw FormatError("level-3 header with a size width other than 4");
+    h.need(kBaseSize);
+    std::uint32_t total = h.u32(24);
+    if (total < kBaseSize) throw FormatError("level-3 header too short");
+    if (total > HeaderBytes::kMaxHeader) throw FormatError("header is too large");
+    h.need(total);
+    CommonFields c = readCommon(h);
+    m.methodId = c.methodId;
+    m.packedSize = c.size1;
+    m.originalSize = c.originalSize;
+    m.mtime = c.time;
+    m.crc = h.u16(21);
+    m.os = h.u8(23);
+    ExtendedFields f;
+    readExtendedHeaders(h, kBaseSize, h.u32(28), 4, total, f);
+    if (f.packedSize64) m.packedSize = *f.packedSize64;
+    if (f.originalSize64) m.originalSize = *f.originalSize64;
+    verifyHeaderCrc(h.bytes(), f);
+    applyExtended(m, f, std::string());
+}
+
+}  // namespace unlha::headers
