@@ -1,0 +1,1 @@
+# Further sources of the game list: target_sources(app PRIVATE ...).

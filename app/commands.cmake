@@ -1,0 +1,1 @@
+# Further sources of the window commands (help window, About box): target_sources(app PRIVATE ...).

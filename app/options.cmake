@@ -1,0 +1,1 @@
+# Further sources of the options command: target_sources(app PRIVATE ...).

@@ -1,0 +1,1 @@
+# Backup, restore, archive list and progress sources: target_sources(archive PRIVATE ...).

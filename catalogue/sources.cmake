@@ -1,0 +1,1 @@
+# The definition reader and game list sources: target_sources(catalogue PRIVATE ...).

@@ -1,0 +1,1 @@
+# The options dialog sources: target_sources(settings PRIVATE ...).
