@@ -53,21 +53,13 @@ int firstUsed(const std::uint32_t* freq, int n)
 
 }  // namespace
 
-Block::Block(const StreamFormat& format, const Code* codes, std::size_t count)
-    : format_(format), codes_(codes), count_(count)
+Block::Block(const StreamFormat& format, const BlockStats& stats)
+    : format_(format), count_(stats.codes)
 {
-    std::uint32_t cFreq[kLiteralLengthSymbols] = {};
-    std::uint32_t pFreq[32] = {};
+    const std::uint32_t* cFreq = stats.literalLength.data();
+    const std::uint32_t* pFreq = stats.position.data();
     std::uint64_t extraBits = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const Code& c = codes[i];
-        ++cFreq[literalLengthSymbol(c)];
-        if (c.isMatch()) {
-            const int p = positionSymbol(c.value);
-            ++pFreq[p];
-            if (p > 1) extraBits += static_cast<std::uint64_t>(p - 1);
-        }
-    }
+    for (int p = 2; p < format.positionSymbols; ++p) extraBits += std::uint64_t{pFreq[p]} * (p - 1);
 
     cUsed_ = buildCodeLengths(cFreq, kLiteralLengthSymbols, cLen_.data());
     if (cUsed_ < 2) cSingle_ = firstUsed(cFreq, kLiteralLengthSymbols);
@@ -149,11 +141,11 @@ template <class Out> void Block::writeHeader(Out& out) const
     }
 }
 
-void Block::write(BitWriter& out) const
+void Block::write(BitWriter& out, const Code* codes) const
 {
     writeHeader(out);
-    for (std::size_t i = 0; i < count_; ++i) {
-        const Code& c = codes_[i];
+    for (std::uint32_t i = 0; i < count_; ++i) {
+        const Code& c = codes[i];
         const int s = literalLengthSymbol(c);
         out.put(cCode_[s], cLen_[s]);
         if (c.isMatch()) {

@@ -4,22 +4,24 @@
 #include <cstdint>
 
 #include "unlha/codec/encode/BitWriter.h"
+#include "unlha/codec/encode/BlockStats.h"
 #include "unlha/codec/encode/StreamFormat.h"
 
 namespace unlha::encode {
 
-// One block ready to be written: its Huffman tables built from its own codes.
+// The Huffman tables of one block, built from its symbol frequencies.
 class Block {
 public:
-    // count must be 1..kMaxBlockCodes.
-    Block(const StreamFormat& format, const Code* codes, std::size_t count);
+    // stats.codes must be 1..kMaxBlockCodes.
+    Block(const StreamFormat& format, const BlockStats& stats);
 
     // Exact size of the block in bits, from its code-count field to its last code.
     std::uint64_t bitSize() const { return headerBits_ + codeBits_; }
-    void write(BitWriter& out) const;
+    // Writes the block; `codes` are the ones the stats were counted from.
+    void write(BitWriter& out, const Code* codes) const;
 
-    // Code lengths of the block (0 for an unused symbol; a table with a single
-    // symbol reports length 0 for it too, as it takes no bits).
+    // Code lengths (0 for an unused symbol, and for the only symbol of a
+    // single-symbol table, which takes no bits).
     const std::array<std::uint8_t, kLiteralLengthSymbols>& literalLengthLengths() const { return cLen_; }
     const std::array<std::uint8_t, 32>& positionLengths() const { return pLen_; }
 
@@ -29,8 +31,7 @@ private:
                                               int countBits, bool withSkip) const;
 
     StreamFormat format_;
-    const Code* codes_;
-    std::size_t count_;
+    std::uint32_t count_;
 
     std::array<std::uint8_t, kLiteralLengthSymbols> cLen_{};
     std::array<std::uint16_t, kLiteralLengthSymbols> cCode_{};

@@ -1,11 +1,15 @@
 #include "unlha/codec/encode/BlockQueue.h"
 
+#include <utility>
+
 #include "unlha/codec/encode/Block.h"
 
 namespace unlha::encode {
 namespace {
 constexpr std::uint64_t kMinFinalBlockBits = 64;
 constexpr std::uint64_t kMinStreamBytes = 8;
+// Leaves room below the block code limit for a folded-in tail unit.
+constexpr std::uint32_t kMaxJoinedCodes = kMaxBlockCodes - BlockQueue::kMaxUnitCodes;
 }  // namespace
 
 BlockQueue::BlockQueue(const StreamFormat& format, ByteSink& sink, std::uint64_t giveUpAt)
@@ -15,26 +19,46 @@ BlockQueue::BlockQueue(const StreamFormat& format, ByteSink& sink, std::uint64_t
 
 void BlockQueue::writeHeld()
 {
-    if (held_ == 0) return;
-    Block(format_, codes_.data(), held_).write(out_);
-    codes_.erase(codes_.begin(), codes_.begin() + static_cast<std::ptrdiff_t>(held_));
-    held_ = 0;
+    if (held_.stats.codes == 0) return;
+    Block(format_, held_.stats).write(out_, held_.codes.data());
+    held_.codes.clear();
+    held_.stats = {};
 }
 
-void BlockQueue::cut()
+void BlockQueue::addUnit(const std::vector<Code>& codes, const BlockStats& stats)
 {
-    writeHeld();
-    held_ = codes_.size();
+    const std::uint64_t unitBits = Block(format_, stats).bitSize();
+    if (open_.stats.codes > 0) {
+        BlockStats joined = open_.stats;
+        joined.add(stats);
+        const std::uint64_t joinedBits = Block(format_, joined).bitSize();
+        if (joined.codes <= kMaxJoinedCodes && joinedBits <= open_.bits + unitBits) {
+            open_.codes.insert(open_.codes.end(), codes.begin(), codes.end());
+            open_.stats = joined;
+            open_.bits = joinedBits;
+            return;
+        }
+        writeHeld();
+        held_ = std::move(open_);
+        open_ = {};
+    }
+    open_.codes = codes;
+    open_.stats = stats;
+    open_.bits = unitBits;
 }
 
 std::optional<std::uint64_t> BlockQueue::finish()
 {
-    if (openCodes() > 0) {
-        const Block tail(format_, codes_.data() + held_, codes_.size() - held_);
-        const bool fold = held_ > 0 && tail.bitSize() < kMinFinalBlockBits &&
-                          codes_.size() <= static_cast<std::size_t>(kMaxBlockCodes);
-        if (!fold) writeHeld();
-        held_ = codes_.size();
+    if (open_.stats.codes > 0) {
+        const bool fold = held_.stats.codes > 0 && open_.bits < kMinFinalBlockBits;
+        if (fold) {
+            held_.codes.insert(held_.codes.end(), open_.codes.begin(), open_.codes.end());
+            held_.stats.add(open_.stats);
+        } else {
+            writeHeld();
+            held_ = std::move(open_);
+        }
+        open_ = {};
     }
     writeHeld();
     out_.padToByte();

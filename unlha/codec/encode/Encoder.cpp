@@ -1,10 +1,14 @@
 #include "unlha/codec/Encoder.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "unlha/codec/encode/Block.h"
 #include "unlha/codec/encode/BlockQueue.h"
-#include "unlha/codec/encode/HashChains.h"
+#include "unlha/codec/encode/CostModel.h"
 #include "unlha/codec/encode/InputWindow.h"
+#include "unlha/codec/encode/MatchFinder.h"
+#include "unlha/codec/encode/OptimalParser.h"
 #include "unlha/codec/encode/StreamFormat.h"
 
 namespace unlha {
@@ -12,68 +16,51 @@ namespace unlha {
 using namespace encode;
 
 namespace {
-constexpr int kLookahead = 1024;
-constexpr std::size_t kBlockCodes = 16384;
-constexpr int kMaxChain = 256;
-constexpr int kNiceLength = 128;
-// A 3-byte match this far back costs more than three literals.
-constexpr int kFarShortMatch = 4096;
+// Input parsed at a time; one byte gives at most one code.
+constexpr int kUnitBytes = static_cast<int>(BlockQueue::kMaxUnitCodes);
+constexpr OptimalParser::Settings kParserSettings{96};
+constexpr int kTreeDepth = 32;
+
+BlockStats statsOf(const std::vector<Code>& codes)
+{
+    BlockStats stats;
+    for (const Code& c : codes) stats.add(c);
+    return stats;
+}
 }  // namespace
 
 std::optional<std::uint64_t> encodeLh(Method method, ByteSource& in, ByteSink& out,
                                       std::uint64_t giveUpAt)
 {
     const StreamFormat format = streamFormatFor(method);
-    InputWindow window(in, kLookahead);
-    HashChains chains(format.maxDistance());
+    InputWindow window(in, kUnitBytes + 8);
+    MatchFinder finder(format.maxDistance(), kTreeDepth);
     BlockQueue blocks(format, out, giveUpAt);
-
-    auto emit = [&](Code c) {
-        blocks.add(c);
-        if (blocks.openCodes() >= kBlockCodes) blocks.cut();
-    };
+    OptimalParser parser(kParserSettings);
+    std::vector<Code> codes;
 
     int pos = 0;
-    bool havePrevious = false;
-    Match previous;
     while (!blocks.gaveUp()) {
         if (const int shift = window.ensureAhead(pos)) {
             pos -= shift;
-            chains.rebase(shift);
+            finder.rebase(shift);
         }
-        const std::uint8_t* data = window.data();
-        const int end = window.end();
-        if (pos >= end) break;
+        const int length = std::min(kUnitBytes, window.end() - pos);
+        if (length <= 0) break;
+        parser.findMatches(finder, window.data(), pos, length, window.end());
 
-        const int maxLength = std::min(kMaxMatch, end - pos);
-        Match current;
-        if (maxLength >= kMinMatch) {
-            if (!havePrevious || previous.length < kNiceLength)
-                current = chains.longest(data, pos, maxLength, kMaxChain, kNiceLength);
-            chains.insert(data, pos);
-            if (current.length == kMinMatch && current.distance > kFarShortMatch) current = {};
-        }
-        if (havePrevious) {
-            if (previous.length >= kMinMatch && current.length <= previous.length) {
-                emit(Code::match(previous.length, previous.distance));
-                const int stop = pos - 1 + previous.length;
-                for (int p = pos + 1; p < stop; ++p)
-                    if (p + kMinMatch <= end) chains.insert(data, p);
-                pos = stop;
-                havePrevious = false;
-                continue;
-            }
-            emit(Code::literal(data[pos - 1]));
-        }
-        previous = current;
-        havePrevious = true;
-        ++pos;
-    }
-    if (havePrevious && !blocks.gaveUp()) {
-        if (previous.length >= kMinMatch)
-            emit(Code::match(previous.length, previous.distance));
-        else
-            emit(Code::literal(window.data()[pos - 1]));
+        // Price with the block this unit is likely to join, then again with
+        // the unit's own statistics.
+        const BlockStats& open = blocks.openStats();
+        const CostModel first = open.codes > 0 ? CostModel(format, Block(format, open)) : CostModel(format);
+        codes.clear();
+        parser.parse(first, codes);
+        const CostModel refined(format, Block(format, statsOf(codes)));
+        codes.clear();
+        parser.parse(refined, codes);
+
+        blocks.addUnit(codes, statsOf(codes));
+        pos += length;
     }
     if (blocks.gaveUp()) return std::nullopt;
     return blocks.finish();

@@ -1,0 +1,75 @@
+#include "unlha/codec/encode/MatchFinder.h"
+
+namespace unlha::encode {
+
+MatchFinder::MatchFinder(int maxDistance, int maxDepth)
+    : maxDistance_(maxDistance), maxDepth_(maxDepth), head_(1 << kHashBits, -1), tree_(2 * kCycle, -1)
+{
+}
+
+template <bool kReport>
+int MatchFinder::walk(const std::uint8_t* data, int pos, int treeLimit, int reportLimit, Match* out)
+{
+    const std::uint8_t* here = data + pos;
+    const std::uint32_t h = hash(here);
+    int candidate = head_[h];
+    head_[h] = pos;
+
+    // Links still to be filled: the larger child of the last node found
+    // smaller than pos, and the smaller child of the last node found larger.
+    int* smallerSlot = &tree_[2 * (pos & (kCycle - 1))];
+    int* largerSlot = smallerSlot + 1;
+    int count = 0;
+    int best = kMinMatch - 1;
+    int depth = maxDepth_;
+    const int oldest = pos - maxDistance_;
+    while (candidate >= 0 && candidate >= oldest && depth-- > 0) {
+        int* children = &tree_[2 * (candidate & (kCycle - 1))];
+        const std::uint8_t* there = data + candidate;
+        const int len = commonLength(here, there, treeLimit);
+        if (kReport && len > best) {
+            const int reported = len < reportLimit ? len : reportLimit;
+            if (reported > best) {
+                best = reported;
+                if (count == kMaxMatches) --count;
+                out[count++] = {reported, pos - candidate};
+            }
+        }
+        if (len >= treeLimit) {
+            // Same bytes as far as can be compared: pos replaces the node.
+            *smallerSlot = children[0];
+            *largerSlot = children[1];
+            return count;
+        }
+        if (there[len] < here[len]) {
+            *smallerSlot = candidate;
+            smallerSlot = &children[1];
+            candidate = *smallerSlot;
+        } else {
+            *largerSlot = candidate;
+            largerSlot = &children[0];
+            candidate = *largerSlot;
+        }
+    }
+    *smallerSlot = -1;
+    *largerSlot = -1;
+    return count;
+}
+
+int MatchFinder::findAndInsert(const std::uint8_t* data, int pos, int treeLimit, int reportLimit, Match* out)
+{
+    return walk<true>(data, pos, treeLimit, reportLimit, out);
+}
+
+void MatchFinder::insert(const std::uint8_t* data, int pos, int treeLimit)
+{
+    walk<false>(data, pos, treeLimit, 0, nullptr);
+}
+
+void MatchFinder::rebase(int shift)
+{
+    for (int& v : head_) v = v >= shift ? v - shift : -1;
+    for (int& v : tree_) v = v >= shift ? v - shift : -1;
+}
+
+}  // namespace unlha::encode

@@ -1,0 +1,75 @@
+#pragma once
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "unlha/codec/encode/StreamFormat.h"
+
+namespace unlha::encode {
+
+struct Match {
+    int length = 0;
+    int distance = 0;
+};
+
+// Length of the common prefix of a and b, at most limit. Reads whole words, so
+// up to 7 bytes past a + limit and b + limit must be addressable.
+inline int commonLength(const std::uint8_t* a, const std::uint8_t* b, int limit)
+{
+    int n = 0;
+    while (n < limit) {
+        std::uint64_t x, y;
+        std::memcpy(&x, a + n, 8);
+        std::memcpy(&y, b + n, 8);
+        if (x != y) {
+            n += __builtin_ctzll(x ^ y) >> 3;
+            return n < limit ? n : limit;
+        }
+        n += 8;
+    }
+    return limit;
+}
+
+// Binary search trees of earlier positions, one per 3-byte hash, ordered by
+// the bytes that follow each position (as in LZMA's "bt" match finders).
+// Searching a position also inserts it as the new root, so a walk down the
+// tree meets the nearest positions with the longest common prefixes first.
+// Positions are offsets into the input window's buffer; rebase() follows the
+// buffer when it slides.
+class MatchFinder {
+public:
+    static constexpr int kMaxMatches = 24;
+
+    MatchFinder(int maxDistance, int maxDepth);
+
+    // Inserts pos and writes to out (room for kMaxMatches) the earlier matches
+    // at pos, each longer than the one before and the nearest found for its
+    // length, of up to reportLimit bytes; returns how many. treeLimit (at
+    // least reportLimit) is how many bytes at pos may be compared: the whole
+    // lookahead, so that the tree stays ordered.
+    int findAndInsert(const std::uint8_t* data, int pos, int treeLimit, int reportLimit, Match* out);
+    // Inserts pos without reporting matches.
+    void insert(const std::uint8_t* data, int pos, int treeLimit);
+
+    void rebase(int shift);
+
+private:
+    static constexpr int kHashBits = 16;
+    static constexpr int kCycle = 1 << 16;  // at least the largest window
+
+    template <bool kReport>
+    int walk(const std::uint8_t* data, int pos, int treeLimit, int reportLimit, Match* out);
+
+    static std::uint32_t hash(const std::uint8_t* p)
+    {
+        const std::uint32_t v = p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16);
+        return (v * 0x9E3779B1u) >> (32 - kHashBits);
+    }
+
+    int maxDistance_;
+    int maxDepth_;
+    std::vector<int> head_;
+    std::vector<int> tree_;  // two children (smaller, larger) per position modulo kCycle
+};
+
+}  // namespace unlha::encode
