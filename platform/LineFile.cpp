@@ -1,21 +1,18 @@
 #include "platform/LineFile.h"
 
 #include "platform/Error.h"
+#include "platform/FileBytes.h"
 
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 
 namespace vesk {
 
 LineFile LineFile::load(const std::string& fileName)
 {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in)
+    const auto text = readFileBytes(fileName);
+    if (!text)
         throw Error("ﾌｧｲﾙ " + fileName + " は開けません");
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw Error("ﾌｧｲﾙ " + fileName + " は開けません");
-    return fromText(text);
+    return fromText(*text);
 }
 
 LineFile LineFile::fromText(const std::string& text)

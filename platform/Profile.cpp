@@ -2,6 +2,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Error.h"
+#include "platform/FileBytes.h"
 #include "platform/Path.h"
 
 #include <fcntl.h>
@@ -10,8 +11,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -23,14 +22,6 @@ struct Line {
     std::string text;
     std::string lineBreak;  // as found; empty for a last line without one
 };
-
-std::optional<std::string> readWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 std::vector<Line> splitLines(const std::string& text)
 {
@@ -174,7 +165,7 @@ void replaceAtomically(const std::string& path, const std::string& contents)
 std::string readProfileString(const std::string& section, const std::string& key,
                               const std::string& defaultValue, const std::string& path)
 {
-    const auto text = readWholeFile(path);
+    const auto text = readFileBytes(path);
     if (!text)
         return defaultValue;
     const std::vector<Line> lines = splitLines(*text);
@@ -191,7 +182,7 @@ std::string readProfileString(const std::string& section, const std::string& key
 void writeProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path)
 {
-    std::vector<Line> lines = splitLines(readWholeFile(path).value_or(""));
+    std::vector<Line> lines = splitLines(readFileBytes(path).value_or(""));
     const std::string lineBreak = lines.empty() || lines.front().lineBreak.empty() ? "\n" : lines.front().lineBreak;
     const std::string entry = key + "=" + value;
 
