@@ -57,6 +57,10 @@ bool sameName(std::string_view a, std::string_view b)
 // The section name of a header line "[name]", if the line is one.
 std::optional<std::string_view> sectionName(std::string_view line)
 {
+    // Editors may put a UTF-8 byte-order mark before the first header.
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    if (line.substr(0, ByteOrderMark.size()) == ByteOrderMark)
+        line.remove_prefix(ByteOrderMark.size());
     const std::string_view text = trimBlanks(line);
     if (text.size() < 2 || text.front() != '[')
         return std::nullopt;
