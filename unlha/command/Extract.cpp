@@ -1,0 +1,149 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <set>
+#include <vector>
+
+#include "unlha/command/CommandError.h"
+#include "unlha/command/Files.h"
+#include "unlha/command/MemberPath.h"
+#include "unlha/command/Operations.h"
+#include "unlha/command/ResultCode.h"
+
+namespace unlha {
+namespace {
+
+// With file names after the archive, only the members they name, or the
+// members below a folder they name, are taken.
+bool selected(const Member& m, const std::vector<std::string>& names) {
+    if (names.empty()) return true;
+    for (std::string name : names) {
+        while (name.size() > 1 && name.back() == '/') name.pop_back();
+        if (m.path == name || m.path.compare(0, name.size() + 1, name + "/") == 0) return true;
+    }
+    return false;
+}
+
+mode_t fileMode(const Member& m) {
+    if (m.unixMode) return *m.unixMode & 0777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return (m.isDirectory() ? 0777 : 0666) & ~mask;
+}
+
+void setTimesAndMode(int fd, const std::string& path, const Member& m) {
+    const timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(m.mtime), 0}};
+    if (::fchmod(fd, fileMode(m)) != 0 || ::futimens(fd, times) != 0)
+        throw IoError("cannot set the time and permissions of " + path + ": " + systemError(errno));
+}
+
+// Decodes every member the command takes, so that a damaged archive is found
+// out before any file is touched.
+void testAll(const std::string& archivePath, const Command& command) {
+    endingWith(result::ArchiveNotReadable, "cannot read the archive " + archivePath + " (nothing was extracted)", [&] {
+        ArchiveReader reader(archivePath);
+        while (const Member* m = reader.next()) {
+            if (m->isDirectory() || !selected(*m, command.files) || refusalReason(*m)) continue;
+            DiscardSink discard;
+            try {
+                reader.extract(discard);
+            } catch (const CrcError& e) {
+                throw CommandError(result::CrcError, std::string(e.what()) + " (nothing was extracted)");
+            }
+        }
+    });
+}
+
+struct Folder {
+    std::string path;
+    Member member;
+};
+
+class Extractor {
+public:
+    Extractor(Log& log, const Progress& progress) : log_(log), progress_(progress) {}
+
+    // The member's data goes to a temporary file beside its destination and is
+    // renamed over it only once the CRC has matched.
+    void file(ArchiveReader& reader, const Member& m, const std::string& destination) {
+        const std::string folder = folderOf(destination);
+        makeFolders(folder);
+        TemporaryFile temporary(folder);
+        DescriptorSink sink(temporary.descriptor());
+        const auto report = progress_.forMember(m.path);
+        const std::uint64_t total = m.originalSize;
+        endingWith(result::ArchiveNotReadable, "cannot read the archive", [&] {
+            try {
+                reader.extract(sink, [&](std::uint64_t done) { if (report) report(done, total); });
+            } catch (const CrcError& e) {
+                throw CommandError(result::CrcError, e.what());
+            }
+        });
+        if (sink.failure() != 0) throw IoError("cannot write " + temporary.path() + ": " + systemError(sink.failure()));
+        setTimesAndMode(temporary.descriptor(), destination, m);
+        temporary.renameTo(destination);
+    }
+
+    void folder(const Member& m, const std::string& destination) {
+        makeFolders(destination);
+        folders_.push_back({destination, m});
+    }
+
+    // Folders get their times and permissions last: writing into a folder
+    // changes its time, and a folder without write permission takes no files.
+    void finishFolders() {
+        for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) {
+            const int fd = ::open(it->path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            try {
+                if (fd < 0) throw IoError("cannot open folder " + it->path + ": " + systemError(errno));
+                setTimesAndMode(fd, it->path, it->member);
+            } catch (const IoError& e) {
+                log_.warning(e.what());
+            }
+            if (fd >= 0) ::close(fd);
+        }
+    }
+
+private:
+    Log& log_;
+    const Progress& progress_;
+    std::vector<Folder> folders_;
+};
+
+}  // namespace
+
+int extract(const Command& command, Log& log, const Progress& progress) {
+    const std::string archivePath = archiveToRead(command.archive);
+    struct stat st;
+    if (::stat(archivePath.c_str(), &st) != 0)
+        throw CommandError(result::ArchiveNotFound, "cannot open the archive " + archivePath + ": " + systemError(errno));
+    testAll(archivePath, command);
+
+    int outcome = result::Ok;
+    Extractor extractor(log, progress);
+    endingWith(result::ArchiveNotReadable, "cannot read the archive " + archivePath, [&] {
+        ArchiveReader reader(archivePath);
+        while (const Member* m = reader.next()) {
+            if (!selected(*m, command.files)) continue;
+            if (const auto why = refusalReason(*m)) {
+                log.error("refused " + m->path + ": " + *why);
+                outcome = result::UnsafeMember;
+                continue;
+            }
+            const std::string destination = destinationOf(m->path, command.destination);
+            try {
+                if (m->isDirectory()) extractor.folder(*m, destination);
+                else extractor.file(reader, *m, destination);
+                log.info("extracted: " + destination);
+            } catch (const IoError& e) {
+                log.error(std::string("not extracted: ") + m->path + ": " + e.what());
+                if (outcome == result::Ok) outcome = result::ExtractFailed;
+            }
+        }
+    });
+    extractor.finishFolders();
+    return outcome;
+}
+
+}  // namespace unlha
