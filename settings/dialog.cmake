@@ -1,1 +1,5 @@
-# The options dialog sources: target_sources(settings PRIVATE ...).
+# The options dialog sources.
+target_sources(settings PRIVATE
+  FolderEdit.h FolderEdit.cpp
+  OptionsDialog.h OptionsDialog.cpp
+)
