@@ -1,0 +1,59 @@
+#include "platform/HelpViewer.h"
+
+#include "platform/CodePage.h"
+
+#include <QFileInfo>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace vesk {
+
+namespace {
+
+QTextBrowser* newViewer(QWidget* owner)
+{
+    auto* window = new QWidget(owner, Qt::Window);
+    window->setObjectName(QString::fromUtf8(HelpViewerName));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->resize(640, 560);
+    auto* column = new QVBoxLayout(window);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* browser = new QTextBrowser;
+    browser->setOpenExternalLinks(true);
+    column->addWidget(browser);
+    return browser;
+}
+
+QString missingFileText(const QString& path)
+{
+    return QString::fromUtf8("<p>ヘルプファイル %1 を開けません。</p>").arg(path.toHtmlEscaped());
+}
+
+}  // namespace
+
+void showHelpContents(const std::string& helpFile, QWidget* owner)
+{
+    auto* window = owner ? owner->findChild<QWidget*>(QString::fromUtf8(HelpViewerName), Qt::FindDirectChildrenOnly)
+                         : nullptr;
+    QTextBrowser* browser = window ? window->findChild<QTextBrowser*>() : newViewer(owner);
+    window = browser->window();
+
+    const QString path = toDisplay(helpFile);
+    const QFileInfo file(path);
+    if (file.isFile() && file.isReadable()) {
+        browser->setSource(QUrl::fromLocalFile(file.absoluteFilePath()), QTextDocument::HtmlResource);
+        browser->verticalScrollBar()->setValue(0);
+        window->setWindowTitle(browser->documentTitle());
+    } else {
+        browser->setHtml(missingFileText(path));
+        window->setWindowTitle(QString::fromUtf8("ヘルプ"));
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace vesk
