@@ -128,7 +128,7 @@ int extract(const Command& command, Log& log, const Progress& progress) {
             if (!selected(*m, command.files)) continue;
             if (const auto why = refusalReason(*m)) {
                 log.error("refused " + m->path + ": " + *why);
-                outcome = result::UnsafeMember;
+                if (outcome == result::Ok) outcome = result::UnsafeMember;
                 continue;
             }
             const std::string destination = destinationOf(m->path, command.destination);

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <map>
 #include <vector>
 
@@ -78,10 +79,20 @@ private:
     ArchiveWriter& writer_;
 };
 
+// An archive reached through a symbolic link is replaced where it really
+// lives, so the link keeps pointing at the new one.
+std::string realArchivePath(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return path;
+    std::string result(real);
+    std::free(real);
+    return result;
+}
+
 }  // namespace
 
 int pack(const Command& command, Log& log, const Progress& progress) {
-    const std::string archivePath = withLzhExtension(command.archive);
+    const std::string archivePath = realArchivePath(withLzhExtension(command.archive));
     struct stat archiveStat;
     const bool existed = ::stat(archivePath.c_str(), &archiveStat) == 0;
     if (existed && !S_ISREG(archiveStat.st_mode))

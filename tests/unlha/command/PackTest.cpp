@@ -188,6 +188,16 @@ TEST_F(Pack, ADamagedArchiveIsNotOverwritten) {
     EXPECT_EQ(readText(archive), "this is not an LZH archive at all, just text that is long enough");
 }
 
+TEST_F(Pack, AnArchiveBehindALinkIsReplacedWhereItLives) {
+    const std::string real = dir / "elsewhere/real.lzh";
+    std::filesystem::create_directories(dir / "elsewhere");
+    ASSERT_EQ(run("a " + q(real) + " " + q(save + "/save1.dat")).code, result::Ok);
+    std::filesystem::create_symlink(real, archive);
+    ASSERT_EQ(run("a " + q(game) + " " + q(save + "/save2.dat")).code, result::Ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(archive));
+    EXPECT_EQ(pathsOf(real), (std::vector<std::string>{"save1.dat", "save2.dat"}));
+}
+
 TEST_F(Pack, TheArchiveIsNeverItsOwnMember) {
     writeText(dir / "backup/other.txt", "x");
     ASSERT_EQ(run("a " + q(game) + " " + q(save + "/save1.dat")).code, result::Ok);
