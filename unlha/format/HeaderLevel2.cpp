@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "unlha/Error.h"
 #include "unlha/format/HeaderLevels.h"
 #include "unlha/format/MemberPath.h"
@@ -7,6 +9,7 @@ namespace unlha::headers {
 namespace {
 constexpr std::size_t kBaseSize = 26;
 constexpr std::size_t kMaxHeader = 0xFFFF;
+constexpr std::uint32_t kCodePageUtf8 = 65001;
 }  // namespace
 
 // Level 2
@@ -46,16 +49,20 @@ void readLevel2(HeaderBytes& h, Member& m) {
 
 // Writes the layout above with OS 'U' and the extended headers 0x00 (header
 // CRC), 0x01 (name; empty for a folder), 0x02 (folder, when there is one),
-// 0x50 (mode), and 0x42 for sizes beyond 32 bits. A length that is a multiple
+// 0x50 (mode), 0x46 (code page 65001) when the path is not plain ASCII, so
+// that readers which honour it (libarchive) know the names are UTF-8, and 0x42
+// for sizes beyond 32 bits. A length that is a multiple
 // of 256 would start with a 0x00 byte, which readers take for the end of the
 // archive; such a header gets the 6-byte form of 0x00 instead of padding.
 std::vector<std::uint8_t> writeLevel2(const Member& m) {
     SplitPath split = splitMemberPath(m.path, m.isDirectory());
     bool large = m.originalSize > 0xFFFFFFFFu || m.packedSize > 0xFFFFFFFFu;
+    bool ascii = std::all_of(m.path.begin(), m.path.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 
     auto build = [&](bool longCrcRecord) {
         ExtendedHeaderChain chain;
         chain.add(0x00, longCrcRecord ? std::string(3, '\0') : le16(0));
+        if (!ascii) chain.add(0x46, le32(kCodePageUtf8));
         chain.add(0x01, split.name);
         if (!split.folder.empty()) chain.add(0x02, folderToField(split.folder));
         chain.add(0x50, le16(modeFor(m)));

@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <vector>
 
 #include "unlha/Error.h"
 #include "unlha/codec/Decoder.h"
@@ -14,7 +13,7 @@ namespace unlha {
 namespace {
 
 // Output goes into one linear buffer: the last 64 KiB of history, then room
-// for a large chunk of new bytes. When the chunk is full it is handed to the
+// for a large chunk of new bytes (a small member gets a buffer of its size). When the chunk is full it is handed to the
 // sink and the history moved down, so matches never wrap around and the sink
 // sees few, large writes.
 constexpr std::size_t kHistory = std::size_t{1} << 16;
@@ -58,20 +57,21 @@ public:
     Decoder(const LhParameters& params, ByteSource& packed, std::uint64_t packedSize, ByteSink& out,
             std::uint64_t originalSize)
         : params_(params), in_(packed, packedSize), out_(out), remaining_(originalSize),
-          buffer_(kHistory + kChunk + kSlack), block_(std::make_unique<BlockHeader>()) {}
+          limit_(static_cast<std::size_t>(std::min<std::uint64_t>(originalSize, kHistory + kChunk))),
+          buffer_(new std::uint8_t[limit_ + kSlack]), block_(std::make_unique<BlockHeader>()) {}
 
     void run() {
         std::size_t pos = 0;
         while (remaining_ > 0) {
-            std::size_t room = kHistory + kChunk - pos;
+            std::size_t room = limit_ - pos;
             std::size_t goal = static_cast<std::size_t>(std::min<std::uint64_t>(room, remaining_));
             std::size_t last = static_cast<std::size_t>(std::min<std::uint64_t>(room + kSlack, remaining_));
             std::size_t made = fill(pos, pos + goal, pos + last);
-            out_.write(buffer_.data() + pos, made);
+            out_.write(buffer_.get() + pos, made);
             remaining_ -= made;
             pos += made;
-            if (pos >= kHistory + kChunk) {
-                std::memmove(buffer_.data(), buffer_.data() + pos - kHistory, kHistory);
+            if (pos >= limit_ && remaining_ > 0) {
+                std::memmove(buffer_.get(), buffer_.get() + pos - kHistory, kHistory);
                 pos = kHistory;
             }
         }
@@ -83,7 +83,7 @@ private:
     // run past `end` into the slack, but is cut at `last`, the member's end
     // when it lies that close. Returns the number of bytes made.
     std::size_t fill(std::size_t pos, std::size_t end, std::size_t last) {
-        std::uint8_t* const base = buffer_.data();
+        std::uint8_t* const base = buffer_.get();
         std::uint8_t* p = base + pos;
         std::uint8_t* const stop = base + end;
         std::uint8_t* const limit = base + last;
@@ -124,7 +124,8 @@ private:
     BitReader in_;
     ByteSink& out_;
     std::uint64_t remaining_;
-    std::vector<std::uint8_t> buffer_;
+    std::size_t limit_;  // history plus chunk, or the whole member when smaller
+    std::unique_ptr<std::uint8_t[]> buffer_;
     std::unique_ptr<BlockHeader> block_;
     std::uint32_t blockLeft_ = 0;
 };
