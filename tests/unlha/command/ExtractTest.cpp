@@ -1,3 +1,6 @@
+#include <sys/resource.h>
+
+#include <csignal>
 #include <gtest/gtest.h>
 
 #include "Support.h"
@@ -134,6 +137,23 @@ TEST_F(Extract, CompressedDamageIsCaughtToo) {
     writeText(save + "/slot 1.sav", "live one");
     EXPECT_NE(run(restoreCommand("", archive)).code, result::Ok);
     EXPECT_EQ(readText(save + "/slot 1.sav"), "live one");
+}
+
+TEST_F(Extract, AFailedWriteLeavesTheLiveFileAndNoTemporary) {
+    backUp();
+    writeText(save + "/slot 1.sav", "live one");
+    // A file size limit stands in for a full disk: writes past it fail.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 10'000;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const Outcome out = run(restoreCommand("", archive));
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(out.code, result::ExtractFailed) << out.log;
+    EXPECT_EQ(readText(save + "/slot 1.sav"), "live one");
+    EXPECT_EQ(filesBelow(save), (std::vector<std::string>{save + "/slot 1.sav", save + "/slot 2.sav"}));
 }
 
 TEST_F(Extract, RefusesClimbingPathsAndLinks) {
