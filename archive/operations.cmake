@@ -1,1 +1,6 @@
-# Backup, restore, archive list and progress sources: target_sources(archive PRIVATE ...).
+target_sources(archive PRIVATE
+  ArchiveList.h ArchiveList.cpp
+  ArchiveCommands.h ArchiveCommands.cpp
+  CompletionNotice.h CompletionNotice.cpp
+  ProgressWindow.h ProgressWindow.cpp
+)
