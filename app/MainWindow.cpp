@@ -1,9 +1,9 @@
 #include "app/MainWindow.h"
 
 #include "platform/Guard.h"
+#include "platform/WindowFont.h"
 
 #include <QAction>
-#include <QFont>
 #include <QFrame>
 #include <QListWidget>
 #include <QMenu>
@@ -20,19 +20,6 @@ namespace {
 // Seen only when start-up was cut short; a finished start-up sets the
 // application title.
 const char* const DesignCaption = "Vesk";
-
-const char* const WindowFace = "ＭＳ Ｐゴシック";
-
-QFont windowFont()
-{
-    QFont::insertSubstitutions(QString::fromUtf8(WindowFace),
-                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"),
-                                QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic")});
-    QFont font(QString::fromUtf8(WindowFace));
-    font.setPixelSize(12);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
 
 QListWidget* newCandidateList(const char* name)
 {
