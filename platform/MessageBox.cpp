@@ -50,25 +50,39 @@ QMessageBox::Icon iconOf(int flags)
 
 }  // namespace
 
-int showQtMessageBox(const std::string& text, const std::string& caption, int flags)
+std::unique_ptr<QMessageBox> createQtMessageBox(const std::string& text, const std::string& caption, int flags)
 {
     const bool question = (flags & 0x0F) == MbYesNo;
-    Box box(question);
-    box.setIcon(iconOf(flags));
-    box.setWindowTitle(toDisplay(caption));
-    box.setText(toDisplay(text));
+    auto box = std::make_unique<Box>(question);
+    box->setIcon(iconOf(flags));
+    box->setWindowTitle(toDisplay(caption));
+    box->setText(toDisplay(text));
     if (question) {
-        box.setWindowFlags((box.windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
-                           ~Qt::WindowCloseButtonHint);
-        QPushButton* yes = box.addButton(QString::fromUtf8("はい(&Y)"), QMessageBox::YesRole);
-        box.addButton(QString::fromUtf8("いいえ(&N)"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
-        box.exec();
-        return box.clickedButton() == yes ? IdYes : IdNo;
+        box->setWindowFlags((box->windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint) &
+                            ~Qt::WindowCloseButtonHint);
+        QPushButton* yes = box->addButton(QString::fromUtf8("はい(&Y)"), QMessageBox::YesRole);
+        box->addButton(QString::fromUtf8("いいえ(&N)"), QMessageBox::NoRole);
+        box->setDefaultButton(yes);
+    } else {
+        box->setDefaultButton(box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
     }
-    box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
-    box.exec();
+    return box;
+}
+
+int resultOf(const QMessageBox& box)
+{
+    if (box.buttonRole(box.clickedButton()) == QMessageBox::YesRole)
+        return IdYes;
+    if (box.buttonRole(box.clickedButton()) == QMessageBox::NoRole)
+        return IdNo;
     return IdOk;
+}
+
+int showQtMessageBox(const std::string& text, const std::string& caption, int flags)
+{
+    const std::unique_ptr<QMessageBox> box = createQtMessageBox(text, caption, flags);
+    box->exec();
+    return resultOf(*box);
 }
 
 int writeMessageBoxToStandardError(const std::string& text, const std::string& caption, int flags)

@@ -1,6 +1,9 @@
 #pragma once
 #include <functional>
+#include <memory>
 #include <string>
+
+class QMessageBox;
 
 namespace vesk {
 
@@ -23,6 +26,10 @@ using MessageBoxHandler =
 // A Qt message box: buttons and icon as the flags say, the first button the
 // default, and a Yes/No box that neither Escape nor the close box dismisses.
 int showQtMessageBox(const std::string& text, const std::string& caption, int flags);
+
+// The box showQtMessageBox runs, and the result of a box once it is closed.
+std::unique_ptr<QMessageBox> createQtMessageBox(const std::string& text, const std::string& caption, int flags);
+int resultOf(const QMessageBox& box);
 
 // For a run without a display: the box goes to standard error as one line
 // "caption: text" and is answered OK, a question No.

@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -137,18 +138,30 @@ mode_t modeForNewFile(const std::string& path)
 
 // Writes a temporary file beside `path` and renames it over `path`, so that
 // the file is either the old one or the new one, never torn.
+// A settings file that is a symbolic link is replaced where it really lives,
+// so the link stays.
+std::string realFile(const std::string& path)
+{
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr), &std::free);
+    return real ? std::string(real.get()) : path;
+}
+
 void replaceAtomically(const std::string& path, const std::string& contents)
 {
     if (isReadOnly(path))
         throw Error(cannotWrite(path));
-    const std::size_t cut = lastDelimiter(path, PathSeparator, activeCodePage());
-    const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-    const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+    const std::string target = realFile(path);
+    const std::size_t cut = lastDelimiter(target, PathSeparator, activeCodePage());
+    const std::string folder = cut == std::string::npos ? std::string() : target.substr(0, cut + 1);
+    const std::string name = cut == std::string::npos ? target : target.substr(cut + 1);
     std::string temporary = folder + "." + name + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0)
         throw Error(cannotWrite(path));
-    bool written = fchmod(fd, modeForNewFile(path)) == 0;
+    bool written = fchmod(fd, modeForNewFile(target)) == 0;
     for (std::size_t done = 0; written && done < contents.size();) {
         const ssize_t n = write(fd, contents.data() + done, contents.size() - done);
         if (n < 0 && errno == EINTR)
@@ -158,7 +171,7 @@ void replaceAtomically(const std::string& path, const std::string& contents)
     }
     written = written && fsync(fd) == 0;
     written = close(fd) == 0 && written;
-    if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!written || rename(temporary.c_str(), target.c_str()) != 0) {
         unlink(temporary.c_str());
         throw Error(cannotWrite(path));
     }

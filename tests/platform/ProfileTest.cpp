@@ -129,3 +129,13 @@ TEST(Profile, FailedWriteNamesTheFileAndChangesNothing)
     EXPECT_EQ(folder.read("readonly.ini"), "[OPTION]\nua=u\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
 }
+
+TEST(Profile, WriteThroughALinkReplacesTheFileItPointsTo)
+{
+    TempFolder folder;
+    folder.write("real/vesk.ini", "[OPTION]\nua=u\n");
+    std::filesystem::create_symlink(folder / "real/vesk.ini", folder / "vesk.ini");
+    writeProfileString("OPTION", "ua", "a", folder / "vesk.ini");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "vesk.ini"));
+    EXPECT_EQ(folder.read("real/vesk.ini"), "[OPTION]\nua=a\n");
+}
