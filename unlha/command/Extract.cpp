@@ -1,8 +1,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <set>
 #include <vector>
 
 #include "unlha/command/CommandError.h"
@@ -14,14 +14,18 @@
 namespace unlha {
 namespace {
 
+bool names(const std::string& name, const std::string& memberPath) {
+    std::string folder = name;
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return memberPath == folder || memberPath.compare(0, folder.size() + 1, folder + "/") == 0;
+}
+
 // With file names after the archive, only the members they name, or the
 // members below a folder they name, are taken.
-bool selected(const Member& m, const std::vector<std::string>& names) {
-    if (names.empty()) return true;
-    for (std::string name : names) {
-        while (name.size() > 1 && name.back() == '/') name.pop_back();
-        if (m.path == name || m.path.compare(0, name.size() + 1, name + "/") == 0) return true;
-    }
+bool selected(const Member& m, const std::vector<std::string>& fileNames) {
+    if (fileNames.empty()) return true;
+    for (const std::string& name : fileNames)
+        if (names(name, m.path)) return true;
     return false;
 }
 
@@ -121,11 +125,13 @@ int extract(const Command& command, Log& log, const Progress& progress) {
     testAll(archivePath, command);
 
     int outcome = result::Ok;
+    std::vector<std::string> taken;
     Extractor extractor(log, progress);
     endingWith(result::ArchiveNotReadable, "cannot read the archive " + archivePath, [&] {
         ArchiveReader reader(archivePath);
         while (const Member* m = reader.next()) {
             if (!selected(*m, command.files)) continue;
+            taken.push_back(m->path);
             if (const auto why = refusalReason(*m)) {
                 log.error("refused " + m->path + ": " + *why);
                 if (outcome == result::Ok) outcome = result::UnsafeMember;
@@ -143,6 +149,9 @@ int extract(const Command& command, Log& log, const Progress& progress) {
         }
     });
     extractor.finishFolders();
+    for (const std::string& name : command.files)
+        if (std::none_of(taken.begin(), taken.end(), [&](const std::string& path) { return names(name, path); }))
+            log.warning("not in the archive: " + name);
     return outcome;
 }
 

@@ -100,7 +100,9 @@ TEST_F(Extract, RelativeMembersGoBelowTheCurrentFolder) {
 TEST_F(Extract, NamedMembersOnly) {
     backUp();
     const std::string out = dir / "out/";
-    ASSERT_EQ(run("x " + q(archive) + " " + q(out) + " " + q(save + "/slot 2.sav")).code, result::Ok);
+    const Outcome o = run("x " + q(archive) + " " + q(out) + " " + q(save + "/slot 2.sav") + " " + q(save + "/nope"));
+    ASSERT_EQ(o.code, result::Ok);
+    EXPECT_NE(o.log.find("not in the archive: " + save + "/nope"), std::string::npos) << o.log;
     EXPECT_EQ(filesBelow(out + save).size(), 1u);
     EXPECT_EQ(readText(out + save + "/slot 2.sav"), second);
 }
