@@ -15,15 +15,15 @@ private:
     int code_;
 };
 
-// Runs `work`; an archiver error escaping it ends the command with `resultCode`,
-// its text prefixed by `context`.
-template <typename Work>
+// Runs `work`; an archiver error of type `Caught` escaping it ends the command
+// with `resultCode`, its text prefixed by `context`.
+template <typename Caught = Error, typename Work>
 decltype(auto) endingWith(int resultCode, const std::string& context, Work&& work) {
     try {
         return work();
     } catch (const CommandError&) {
         throw;
-    } catch (const Error& e) {
+    } catch (const Caught& e) {
         throw CommandError(resultCode, context + ": " + e.what());
     }
 }

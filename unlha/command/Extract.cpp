@@ -14,7 +14,8 @@
 namespace unlha {
 namespace {
 
-bool names(const std::string& name, const std::string& memberPath) {
+// Whether a file name from the command line is the member or a folder above it.
+bool covers(const std::string& name, const std::string& memberPath) {
     std::string folder = name;
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     return memberPath == folder || memberPath.compare(0, folder.size() + 1, folder + "/") == 0;
@@ -25,7 +26,7 @@ bool names(const std::string& name, const std::string& memberPath) {
 bool selected(const Member& m, const std::vector<std::string>& fileNames) {
     if (fileNames.empty()) return true;
     for (const std::string& name : fileNames)
-        if (names(name, m.path)) return true;
+        if (covers(name, m.path)) return true;
     return false;
 }
 
@@ -43,15 +44,18 @@ void setTimesAndMode(int fd, const std::string& path, const Member& m) {
 }
 
 // Decodes every member the command takes, so that a damaged archive is found
-// out before any file is touched.
-void testAll(const std::string& archivePath, const Command& command) {
+// out before any file is touched. Progress is reported for this pass too: on
+// a large archive it is half the work.
+void testAll(const std::string& archivePath, const Command& command, const Progress& progress) {
     endingWith(result::ArchiveNotReadable, "cannot read the archive " + archivePath + " (nothing was extracted)", [&] {
         ArchiveReader reader(archivePath);
         while (const Member* m = reader.next()) {
             if (m->isDirectory() || !selected(*m, command.files) || refusalReason(*m)) continue;
             DiscardSink discard;
+            const auto report = progress.forMember(m->path);
+            const std::uint64_t total = m->originalSize;
             try {
-                reader.extract(discard);
+                reader.extract(discard, [&](std::uint64_t done) { if (report) report(done, total); });
             } catch (const CrcError& e) {
                 throw CommandError(result::CrcError, std::string(e.what()) + " (nothing was extracted)");
             }
@@ -122,7 +126,7 @@ int extract(const Command& command, Log& log, const Progress& progress) {
     struct stat st;
     if (::stat(archivePath.c_str(), &st) != 0)
         throw CommandError(result::ArchiveNotFound, "cannot open the archive " + archivePath + ": " + systemError(errno));
-    testAll(archivePath, command);
+    testAll(archivePath, command, progress);
 
     int outcome = result::Ok;
     std::vector<std::string> taken;
@@ -150,7 +154,7 @@ int extract(const Command& command, Log& log, const Progress& progress) {
     });
     extractor.finishFolders();
     for (const std::string& name : command.files)
-        if (std::none_of(taken.begin(), taken.end(), [&](const std::string& path) { return names(name, path); }))
+        if (std::none_of(taken.begin(), taken.end(), [&](const std::string& path) { return covers(name, path); }))
             log.warning("not in the archive: " + name);
     return outcome;
 }

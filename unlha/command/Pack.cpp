@@ -127,7 +127,9 @@ int pack(const Command& command, Log& log, const Progress& progress) {
             while (const Member* m = reader.next()) {
                 const auto it = pending.find(m->path);
                 if (it == pending.end()) {
-                    endingWith(result::ArchiveNotWritable, "cannot write the new archive", [&] { writer.copyRaw(reader); });
+                    // A truncated old member is the old archive's fault, a failed write the new one's.
+                    endingWith<IoError>(result::ArchiveNotWritable, "cannot write the new archive",
+                                        [&] { writer.copyRaw(reader); });
                     continue;
                 }
                 reader.skip();

@@ -198,6 +198,18 @@ TEST_F(Pack, AnArchiveBehindALinkIsReplacedWhereItLives) {
     EXPECT_EQ(pathsOf(real), (std::vector<std::string>{"save1.dat", "save2.dat"}));
 }
 
+TEST_F(Pack, ATruncatedArchiveIsNotOverwritten) {
+    ASSERT_EQ(run(backupCommand("a", "-z", game, {save + "/save1.dat", save + "/save2.dat"})).code, result::Ok);
+    const std::string whole = readText(archive);
+    // A missing end marker alone is a clean end; cutting into data is not.
+    for (const std::size_t cut : {std::size_t{2}, std::size_t{100}, whole.size() - 30}) {
+        const std::string truncated = whole.substr(0, whole.size() - cut);
+        writeText(archive, truncated);
+        EXPECT_EQ(run(backupCommand("a", "", game, {save + "/system.ini"})).code, result::ArchiveNotReadable) << cut;
+        EXPECT_TRUE(readText(archive) == truncated) << cut;
+    }
+}
+
 TEST_F(Pack, TheArchiveIsNeverItsOwnMember) {
     writeText(dir / "backup/other.txt", "x");
     ASSERT_EQ(run("a " + q(game) + " " + q(save + "/save1.dat")).code, result::Ok);
