@@ -110,7 +110,7 @@ const std::vector<Case> Cases = {
      GameEntry{"   ", "save/", "system.dat", ""}},
     {"blanks before a semicolon make a title", "GSP-DATA\n  ;not a comment\nsave\nsystem.dat\n#EOF\n",
      GameEntry{"  ;not a comment", "save/", "system.dat", ""}},
-    {"short or lower-case markers are titles", "GSP-DATA\n#EO\nsave\nsystem.dat\n#EOF\n",
+    {"a line shorter than the marker is a title", "GSP-DATA\n#EO\nsave\nsystem.dat\n#EOF\n",
      GameEntry{"#EO", "save/", "system.dat", ""}},
     {"lower-case marker as title", "GSP-DATA\n#eof\nsave\nsystem.dat\n#EOF\n",
      GameEntry{"#eof", "save/", "system.dat", ""}},
@@ -234,7 +234,8 @@ TEST(GameDefinition, RandomBytesAreRejectedOrFail)
         std::string text = round % 2 ? "GSP-DATA\n" : "";
         for (int i = 0; i < 4096; ++i) {
             const int b = byte(random);
-            // Few zero bytes, many breaks, so the reader gets past the header.
+            // No zero bytes (they end the text early) and many breaks, so the
+            // reader gets past the header.
             text += static_cast<char>(b == 0 ? 1 : b < 24 ? '\n' : b);
         }
         const Outcome outcome = folder.read(text);
