@@ -1,6 +1,6 @@
 #include "unlha/command/Run.h"
 
-#include <new>
+#include <exception>
 
 #include "unlha/command/CommandError.h"
 #include "unlha/command/Operations.h"
@@ -25,6 +25,9 @@ int runCommand(const std::vector<std::string>& words, Log& log) {
         return e.code();
     } catch (const std::exception& e) {
         log.error(e.what());
+        return result::InternalError;
+    } catch (...) {
+        log.error("unexpected failure");
         return result::InternalError;
     }
 }
