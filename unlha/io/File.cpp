@@ -22,7 +22,7 @@ constexpr std::size_t kBufferSize = 1 << 18;
 
 }  // namespace
 
-InputFile::InputFile(const std::string& path) : path_(path), buffer_(kBufferSize) {
+InputFile::InputFile(const std::string& path) : path_(path) {
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) fail("cannot open", path);
     struct stat st {};
@@ -36,6 +36,8 @@ InputFile::InputFile(const std::string& path) : path_(path), buffer_(kBufferSize
         fail("cannot read", path);
     }
     size_ = static_cast<std::uint64_t>(st.st_size);
+    capacity_ = static_cast<std::size_t>(std::clamp<std::uint64_t>(size_, 1, kBufferSize));
+    buffer_.reset(new std::uint8_t[capacity_]);
 }
 
 InputFile::~InputFile() {
@@ -47,7 +49,7 @@ std::size_t InputFile::read(std::uint8_t* buffer, std::size_t n) {
     while (given < n) {
         if (next_ == filled_) {
             // Large requests bypass the buffer.
-            if (n - given >= buffer_.size()) {
+            if (n - given >= capacity_) {
                 ssize_t got = ::pread(fd_, buffer + given, n - given, static_cast<off_t>(position()));
                 if (got < 0) {
                     if (errno == EINTR) continue;
@@ -61,7 +63,7 @@ std::size_t InputFile::read(std::uint8_t* buffer, std::size_t n) {
             }
             bufferStart_ += filled_;
             next_ = filled_ = 0;
-            ssize_t got = ::pread(fd_, buffer_.data(), buffer_.size(), static_cast<off_t>(bufferStart_));
+            ssize_t got = ::pread(fd_, buffer_.get(), capacity_, static_cast<off_t>(bufferStart_));
             if (got < 0) {
                 if (errno == EINTR) continue;
                 fail("cannot read", path_);
@@ -70,7 +72,7 @@ std::size_t InputFile::read(std::uint8_t* buffer, std::size_t n) {
             filled_ = static_cast<std::size_t>(got);
         }
         std::size_t take = std::min(n - given, filled_ - next_);
-        std::memcpy(buffer + given, buffer_.data() + next_, take);
+        std::memcpy(buffer + given, buffer_.get() + next_, take);
         next_ += take;
         given += take;
     }
@@ -86,7 +88,7 @@ void InputFile::seek(std::uint64_t offset) {
     next_ = filled_ = 0;
 }
 
-OutputFile::OutputFile(const std::string& path) : path_(path), buffer_(kBufferSize) {
+OutputFile::OutputFile(const std::string& path) : path_(path), buffer_(new std::uint8_t[kBufferSize]) {
     fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd_ < 0) fail("cannot create", path);
 }
@@ -97,9 +99,9 @@ OutputFile::~OutputFile() {
 
 void OutputFile::write(const std::uint8_t* data, std::size_t n) {
     while (n > 0) {
-        if (used_ == buffer_.size()) flush();
-        std::size_t take = std::min(n, buffer_.size() - used_);
-        std::memcpy(buffer_.data() + used_, data, take);
+        if (used_ == kBufferSize) flush();
+        std::size_t take = std::min(n, kBufferSize - used_);
+        std::memcpy(buffer_.get() + used_, data, take);
         used_ += take;
         data += take;
         n -= take;
@@ -109,7 +111,7 @@ void OutputFile::write(const std::uint8_t* data, std::size_t n) {
 void OutputFile::flush() {
     std::size_t done = 0;
     while (done < used_) {
-        ssize_t put = ::pwrite(fd_, buffer_.data() + done, used_ - done,
+        ssize_t put = ::pwrite(fd_, buffer_.get() + done, used_ - done,
                                static_cast<off_t>(flushedEnd_ + done));
         if (put < 0) {
             if (errno == EINTR) continue;

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "unlha/io/Stream.h"
 
@@ -27,7 +27,8 @@ private:
     std::string path_;
     int fd_ = -1;
     std::uint64_t size_ = 0;
-    std::vector<std::uint8_t> buffer_;
+    std::size_t capacity_ = 0;  // no larger than the file needs
+    std::unique_ptr<std::uint8_t[]> buffer_;
     std::uint64_t bufferStart_ = 0;  // file offset of buffer_[0]
     std::size_t next_ = 0;           // next unread byte in buffer_
     std::size_t filled_ = 0;         // valid bytes in buffer_
@@ -56,7 +57,7 @@ private:
 
     std::string path_;
     int fd_ = -1;
-    std::vector<std::uint8_t> buffer_;
+    std::unique_ptr<std::uint8_t[]> buffer_;
     std::size_t used_ = 0;
     std::uint64_t flushedEnd_ = 0;  // file offset where buffer_[0] goes
 };

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -30,18 +32,36 @@ bool readsCleanly(const std::string& path) {
     }
 }
 
+// An in-memory file with a path, rewritten for every variant: thousands of
+// variants on a real disk would spend their time in the kernel.
+class MemoryFile {
+public:
+    MemoryFile() : fd_(memfd_create("damaged-archive", 0)) {}
+    ~MemoryFile() { close(fd_); }
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
+    void set(const std::vector<std::uint8_t>& bytes) {
+        ASSERT_GE(fd_, 0);
+        ASSERT_EQ(ftruncate(fd_, 0), 0);
+        ASSERT_EQ(pwrite(fd_, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
+    }
+    std::string path() const { return "/proc/self/fd/" + std::to_string(fd_); }
+
+private:
+    int fd_;
+};
+
 std::vector<std::uint8_t> fixture(const std::string& name) {
     return readBytes(std::string(UNLHA_FIXTURES) + "/jlha/" + name);
 }
 
 TEST(DamagedArchive, EveryTruncationIsReadOrRefused) {
-    TempFolder tmp;
+    MemoryFile file;
     auto whole = fixture("lv0_lh5.lzh");
-    std::string path = tmp / "cut.lzh";
     std::size_t accepted = 0;
     for (std::size_t n = 0; n < whole.size(); ++n) {
-        writeBytes(path, std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n)));
-        accepted += readsCleanly(path);
+        file.set(std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n)));
+        accepted += readsCleanly(file.path());
     }
     // Only cuts between members (and the empty file) read cleanly.
     EXPECT_LE(accepted, 6u);
@@ -49,21 +69,21 @@ TEST(DamagedArchive, EveryTruncationIsReadOrRefused) {
 }
 
 TEST(DamagedArchive, EveryFlippedByteIsReadOrRefused) {
-    TempFolder tmp;
-    std::string path = tmp / "flip.lzh";
+    MemoryFile file;
     for (const char* name : {"lv0_lh7.lzh", "lv1_lh6.lzh", "lv2_lh5.lzh"}) {
         SCOPED_TRACE(name);
         auto original = fixture(name);
         std::size_t refused = 0;
-        const std::uint8_t masks[] = {0x01, 0x80, 0xFF};
         for (std::size_t at = 0; at < original.size(); ++at) {
-            auto bytes = original;
-            bytes[at] ^= masks[at % 3];
-            writeBytes(path, bytes);
-            refused += !readsCleanly(path);
+            for (std::uint8_t mask : {0x01, 0x80, 0xFF}) {
+                auto bytes = original;
+                bytes[at] ^= mask;
+                file.set(bytes);
+                refused += !readsCleanly(file.path());
+            }
         }
         // The data CRC catches nearly every change inside compressed data.
-        EXPECT_GT(refused, original.size() * 2 / 3);
+        EXPECT_GT(refused, original.size() * 2);
     }
 }
 

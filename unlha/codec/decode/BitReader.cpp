@@ -12,7 +12,8 @@ constexpr std::size_t kInputBuffer = 1 << 16;
 }
 
 BitReader::BitReader(ByteSource& source, std::uint64_t packedSize)
-    : source_(source), unread_(packedSize), buffer_(kInputBuffer) {
+    : source_(source), unread_(packedSize),
+      buffer_(static_cast<std::size_t>(std::min<std::uint64_t>(packedSize, kInputBuffer)) + 8) {
     next_ = end_ = buffer_.data();
 }
 
