@@ -42,6 +42,9 @@ ProgressWindow::ProgressWindow()
     bar_->setTextVisible(false);
     column->addWidget(member_);
     column->addWidget(bar_);
+    // Sized once; a window that only reports needs no size limits.
+    column->setSizeConstraint(QLayout::SetNoConstraint);
+    resize(sizeHint());
 }
 
 void ProgressWindow::showProgress(const std::string& member, std::uint64_t done, std::uint64_t total)
