@@ -168,6 +168,7 @@ private slots:
     void aboutBoxGivesNameAndArchiverVersion_data();
     void aboutBoxGivesNameAndArchiverVersion();
     void failingCommandShowsTheErrorAndTheWindowGoesOn();
+    void screenshots();
 };
 
 void WindowTest::layoutAtStart()
@@ -522,6 +523,53 @@ void WindowTest::failingCommandShowsTheErrorAndTheWindowGoesOn()
     QCOMPARE(boxes.size(), std::size_t(2));
     QVERIFY(boxes[1].text.rfind("Vesk ver1.00", 0) == 0);
     QVERIFY(session.window->isVisible());
+}
+
+// Pictures of the window on each tab, its drop-down menus and the help
+// window, for a look under a real display: run with VESK_SCREENSHOT_DIR set.
+void WindowTest::screenshots()
+{
+    const QString folder = qEnvironmentVariable("VESK_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        QSKIP("VESK_SCREENSHOT_DIR is not set");
+    TempProgramFolder games;
+    for (const char* title : {"Sample Quest", "星のアトリエ", "Dungeon Diary"}) {
+        const std::string name = std::string(title) + ".txt";
+        games.writeFile("DataFile/" + name, "GSP-DATA\n" + std::string(title) + "\n" + games.path() + "saves\ncheck.dat\nslot1.sav\n#EOF\n");
+    }
+    games.writeFile("saves/check.dat", "");
+    Session session(VESK_SOURCE_HELP_FILE);
+    session.window->setWindowTitle(QString::fromUtf8("Vesk ver1.00"));
+    TForm1& w = *session.window;
+    w.FileListBox1.setDirectory(games / "DataFile");
+    session.folder.writeFile("backup/星のアトリエ.lzh", "");
+    w.K2Click(w.K2);
+    w.ListBox1->item(1)->setSelected(true);
+
+    const auto save = [&](QWidget* widget, const char* name) {
+        QVERIFY(widget->grab().save(folder + "/" + name));
+    };
+    save(&w, "main-window-backup.png");
+    for (QMenu* menu : {w.Backup, w.k8, w.K3}) {
+        menu->popup(w.mapToGlobal(QPoint(0, 0)));
+        QTest::qWait(50);
+        save(menu, qPrintable("menu-" + menu->objectName() + ".png"));
+        menu->hide();
+    }
+    session.selectTab(1);
+    save(&w, "main-window-restore.png");
+    w.Restore->popup(w.mapToGlobal(QPoint(0, 0)));
+    QTest::qWait(50);
+    save(w.Restore, "menu-Restore.png");
+    w.Restore->hide();
+    w.PopupMenu1->popup(w.mapToGlobal(QPoint(50, 80)));
+    QTest::qWait(50);
+    save(w.PopupMenu1, "popup-restore.png");
+    w.PopupMenu1->hide();
+
+    QTest::keyClick(&w, Qt::Key_F1);
+    QTest::qWait(50);
+    save(session.helpViewer(), "help-window.png");
 }
 
 QTEST_MAIN(WindowTest)
