@@ -47,5 +47,6 @@ int main(int argc, char** argv) {
     unlha::Log log;
     const int code = unlha::runCommand(words, log);
     std::fputs(log.text().c_str(), stdout);
+    if (code == unlha::result::BadCommandLine) std::fputs("run unlha without arguments for its usage\n", stderr);
     return code;
 }
