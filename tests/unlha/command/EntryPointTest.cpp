@@ -61,6 +61,31 @@ TEST(EntryPoint, ProgressGoesToTheSinkUnlessDashN) {
     unlha::setProgressSink({});
 }
 
+// Every setting the program can combine: a or u, with or without -n, for the
+// backup, and with or without -n for the restore.
+TEST(EntryPoint, TheProgramsShapesInEverySetting) {
+    for (const std::string command : {"a", "u"}) {
+        for (const std::string dialog : {"", "-n"}) {
+            Scratch dir;
+            const std::vector<std::string> files = {dir / "save/My Save 1.dat", dir / "save/セーブ2.dat"};
+            writeText(files[0], std::string(3000, '1'));
+            writeText(files[1], randomText(3000, 3));
+            int reports = 0;
+            unlha::setProgressSink([&](const std::string&, std::uint64_t, std::uint64_t) { ++reports; });
+            const Outcome backup = run(backupCommand(command, dialog, dir / "backup/Title v1.2", files));
+            EXPECT_EQ(backup.code, result::Ok) << command << dialog << backup.log;
+            writeText(files[0], "changed");
+            std::filesystem::remove(files[1]);
+            const Outcome restore = run(restoreCommand(dialog, dir / "backup/Title v1.2.lzh"));
+            unlha::setProgressSink({});
+            EXPECT_EQ(restore.code, result::Ok) << command << dialog << restore.log;
+            EXPECT_EQ(readText(files[0]), std::string(3000, '1')) << command << dialog;
+            EXPECT_TRUE(readText(files[1]) == randomText(3000, 3)) << command << dialog;
+            EXPECT_EQ(reports > 0, dialog.empty()) << command << dialog;
+        }
+    }
+}
+
 TEST(EntryPoint, HandWrittenFirstWords) {
     Scratch dir;
     const std::string save = dir / "save.dat";
