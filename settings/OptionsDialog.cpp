@@ -49,6 +49,8 @@ TForm2::TForm2(std::string& BackupFolder, std::string& ArchiveCommand, std::stri
     // minimise or maximise box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // The program's other windows take no input while it is open.
+    setWindowModality(Qt::ApplicationModal);
     setFont(windowFont());
     setFixedSize(320, 173);
     move(382, 261);

@@ -11,6 +11,7 @@
 #include "settings/FolderEdit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPointer>
@@ -286,6 +287,7 @@ void OptionsCommandTest::aNewDialogEachTime()
     std::vector<QPointer<TForm2>> dialogs;
     ScriptedDialog script([&](TForm2& dialog) {
         QVERIFY(!dialog.parent());
+        QCOMPARE(QApplication::activeModalWidget(), &dialog);
         shown.push_back(shownBy(dialog));
         dialogs.emplace_back(&dialog);
         toggle(dialog, dialog.CheckBox1);

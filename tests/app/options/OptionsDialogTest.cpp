@@ -72,6 +72,7 @@ void OptionsDialogTest::frame()
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
     QVERIFY(!(flags & Qt::WindowContextHelpButtonHint));
     QVERIFY(!dialog->isSizeGripEnabled());
+    QCOMPARE(dialog->windowModality(), Qt::ApplicationModal);
 
     QCOMPARE(dialog->font().family(), text("ＭＳ Ｐゴシック"));
     QCOMPARE(dialog->font().pixelSize(), 12);
