@@ -458,6 +458,12 @@ void WindowTest::helpShowsTheHelpFile()
                                  "前回より日付の新しいファイルだけ圧縮する", "処理ダイアログを表示しない"})
         QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
 
+    // The main window's keys are its own: they do nothing in the help window.
+    QApplication::setActiveWindow(viewer);
+    QVERIFY(QTest::qWaitForWindowActive(viewer));
+    QTest::keyClick(browser, Qt::Key_F12);
+    QVERIFY(session.newBoxes().empty());
+
     // Asking again shows the same window on the contents.
     browser->scrollToAnchor("datafile");
     session.window->K4Click(session.window->K4);
