@@ -1,5 +1,6 @@
 #include "unlha/command/CommandLine.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -48,6 +49,11 @@ void applySwitch(const std::string& word, Command& command) {
     else if (s == "-h1") command.write.headerLevel = 1;
     else if (s == "-h2") command.write.headerLevel = 2;
     else badCommandLine("unknown switch \"" + word + "\"");
+}
+
+bool isFile(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool endsWithLzh(const std::string& name) {
@@ -101,9 +107,29 @@ std::string withLzhExtension(const std::string& name) {
 }
 
 std::string archiveToRead(const std::string& name) {
-    struct stat st;
-    if (!endsWithLzh(name) && ::stat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return name;
-    return withLzhExtension(name);
+    if (isFile(name)) return name;
+    const std::string archive = withLzhExtension(name);
+    if (isFile(archive)) return archive;
+    // "Game.LZH" for "Game.lzh": the extension is matched without regard to case.
+    const std::size_t slash = archive.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : archive.substr(0, slash + 1);
+    const std::string stem = archive.substr(slash == std::string::npos ? 0 : slash + 1);
+    const std::string base = stem.substr(0, stem.size() - 4);
+    std::vector<std::string> matches;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string candidate = entry->d_name;
+            if (candidate.size() == stem.size() && candidate.compare(0, base.size(), base) == 0 && endsWithLzh(candidate))
+                matches.push_back(candidate);
+        }
+        ::closedir(dir);
+    }
+    std::sort(matches.begin(), matches.end());
+    for (const std::string& match : matches) {
+        const std::string path = archive.substr(0, archive.size() - stem.size()) + match;
+        if (isFile(path)) return path;
+    }
+    return archive;
 }
 
 }  // namespace unlha

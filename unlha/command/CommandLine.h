@@ -36,7 +36,8 @@ Command parseCommand(const std::vector<std::string>& words);
 std::string withLzhExtension(const std::string& name);
 
 // For x, l and t: the name itself when a file of exactly that name exists (an
-// archive called "saves.lha"), otherwise withLzhExtension(name).
+// archive called "saves.lha"), otherwise withLzhExtension(name), or when that
+// does not exist either, the same name with ".lzh" in another case ("Game.LZH").
 std::string archiveToRead(const std::string& name);
 
 }  // namespace unlha

@@ -158,8 +158,6 @@ TEST(Listing, ShowsEachMemberWithSizesMethodAndTime) {
     writeText(dir / "save.dat", std::string(10'000, 'a'));
     setMtime(dir / "save.dat", 1'600'000'000);
     ASSERT_EQ(run(backupCommand("a", "-n", dir / "Game", {dir / "save.dat"})).code, result::Ok);
-    const Outcome out = run("l " + q(dir / "Game.LZH"));
-    EXPECT_EQ(out.code, result::ArchiveNotFound);  // names are case-sensitive on this system
     const Outcome listed = run("l " + q(dir / "Game"));
     ASSERT_EQ(listed.code, result::Ok) << listed.log;
     const std::string& log = listed.log;

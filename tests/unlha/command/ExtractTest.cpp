@@ -75,6 +75,21 @@ TEST_F(Extract, TimesAndPermissionsComeBack) {
     EXPECT_EQ(mtimeOf(save), 1'111'111'111);
 }
 
+TEST_F(Extract, TheArchiveIsFoundWhateverTheCaseOfItsExtension) {
+    backUp();
+    const std::string upper = dir / "backup/ゲーム v1.2.LZH";
+    std::filesystem::rename(archive, upper);
+    writeText(save + "/slot 1.sav", "changed");
+    ASSERT_EQ(run(restoreCommand("", archive)).code, result::Ok);
+    EXPECT_TRUE(readText(save + "/slot 1.sav") == first);
+    EXPECT_EQ(run("l " + q(dir / "backup/ゲーム v1.2")).code, result::Ok);
+    EXPECT_EQ(run("t " + q(dir / "backup/ゲーム v1.2.Lzh")).code, result::Ok);
+    EXPECT_EQ(run("t " + q(dir / "backup/ゲーム v1")).code, result::ArchiveNotFound);
+    // A backup writes exactly the name it is given.
+    ASSERT_EQ(run("a " + q(dir / "backup/ゲーム v1.2") + " " + q(save + "/slot 1.sav")).code, result::Ok);
+    EXPECT_TRUE(exists(archive));
+}
+
 TEST_F(Extract, IntoADestinationFolder) {
     backUp();
     const std::string out = dir / "out/";
