@@ -29,7 +29,7 @@ public:
     // reached the give-up size or is shorter than 8 bytes.
     std::optional<std::uint64_t> finish();
 
-    static constexpr std::uint32_t kMaxUnitCodes = 16384;
+    static constexpr std::uint32_t kMaxUnitCodes = 8192;
 
 private:
     struct Pending {

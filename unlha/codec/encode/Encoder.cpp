@@ -18,8 +18,8 @@ using namespace encode;
 namespace {
 // Input parsed at a time; one byte gives at most one code.
 constexpr int kUnitBytes = static_cast<int>(BlockQueue::kMaxUnitCodes);
-constexpr OptimalParser::Settings kParserSettings{96};
-constexpr int kTreeDepth = 32;
+constexpr OptimalParser::Settings kParserSettings{160};
+constexpr int kTreeDepth = 48;
 
 BlockStats statsOf(const std::vector<Code>& codes)
 {
@@ -50,14 +50,17 @@ std::optional<std::uint64_t> encodeLh(Method method, ByteSource& in, ByteSink& o
         parser.findMatches(finder, window.data(), pos, length, window.end());
 
         // Price with the block this unit is likely to join, then again with
-        // the unit's own statistics.
+        // the unit's own statistics; a stream's first unit has no block to
+        // start from, so it gets one more round.
         const BlockStats& open = blocks.openStats();
-        const CostModel first = open.codes > 0 ? CostModel(format, Block(format, open)) : CostModel(format);
+        const bool first = open.codes == 0;
         codes.clear();
-        parser.parse(first, codes);
-        const CostModel refined(format, Block(format, statsOf(codes)));
-        codes.clear();
-        parser.parse(refined, codes);
+        parser.parse(first ? CostModel(format) : CostModel(format, Block(format, open)), codes);
+        for (int round = first ? 2 : 1; round > 0; --round) {
+            const CostModel refined(format, Block(format, statsOf(codes)));
+            codes.clear();
+            parser.parse(refined, codes);
+        }
 
         blocks.addUnit(codes, statsOf(codes));
         pos += length;

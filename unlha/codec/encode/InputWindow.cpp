@@ -5,23 +5,24 @@
 namespace unlha::encode {
 namespace {
 constexpr int kSlideStep = 4 * InputWindow::kHistory;
-}
+constexpr int kTail = 8;
+}  // namespace
 
 InputWindow::InputWindow(ByteSource& source, int lookahead)
-    : source_(source), lookahead_(lookahead),
-      buffer_(static_cast<std::size_t>(kHistory + kSlideStep + lookahead + 8), 0)
+    : source_(source), lookahead_(lookahead), capacity_(kHistory + kSlideStep + lookahead),
+      buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(capacity_ + kTail)))
 {
     fill();
 }
 
 void InputWindow::fill()
 {
-    const int capacity = static_cast<int>(buffer_.size()) - 8;  // slack for word reads
-    while (!eof_ && end_ < capacity) {
-        const std::size_t got = source_.read(buffer_.data() + end_, static_cast<std::size_t>(capacity - end_));
+    while (!eof_ && end_ < capacity_) {
+        const std::size_t got = source_.read(buffer_.get() + end_, static_cast<std::size_t>(capacity_ - end_));
         if (got == 0) eof_ = true;
         end_ += static_cast<int>(got);
     }
+    std::memset(buffer_.get() + end_, 0, kTail);
 }
 
 int InputWindow::ensureAhead(int pos)
@@ -31,7 +32,7 @@ int InputWindow::ensureAhead(int pos)
     // modulo kHistory (the match finder indexes its chains that way).
     const int shift = (pos - kHistory) / kHistory * kHistory;
     if (shift > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + shift, static_cast<std::size_t>(end_ - shift));
+        std::memmove(buffer_.get(), buffer_.get() + shift, static_cast<std::size_t>(end_ - shift));
         end_ -= shift;
     }
     fill();

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "unlha/io/Stream.h"
 
@@ -22,7 +22,7 @@ public:
     // the caller subtracts it from every position it holds, pos included.
     int ensureAhead(int pos);
 
-    const std::uint8_t* data() const { return buffer_.data(); }
+    const std::uint8_t* data() const { return buffer_.get(); }
     // One past the last loaded byte.
     int end() const { return end_; }
     bool atEnd() const { return eof_; }
@@ -32,7 +32,8 @@ private:
 
     ByteSource& source_;
     int lookahead_;
-    std::vector<std::uint8_t> buffer_;
+    int capacity_;
+    std::unique_ptr<std::uint8_t[]> buffer_;  // capacity_ bytes and a zeroed tail for word reads
     int end_ = 0;
     bool eof_ = false;
 };

@@ -1,9 +1,12 @@
 #include "unlha/codec/encode/MatchFinder.h"
 
+#include <algorithm>
+
 namespace unlha::encode {
 
 MatchFinder::MatchFinder(int maxDistance, int maxDepth)
-    : maxDistance_(maxDistance), maxDepth_(maxDepth), head_(1 << kHashBits, -1), tree_(2 * kCycle, -1)
+    : maxDistance_(maxDistance), maxDepth_(maxDepth), head_(1 << kHashBits, -1),
+      tree_(std::make_unique_for_overwrite<int[]>(2 * kCycle))
 {
 }
 
@@ -14,6 +17,7 @@ int MatchFinder::walk(const std::uint8_t* data, int pos, int treeLimit, int repo
     const std::uint32_t h = hash(here);
     int candidate = head_[h];
     head_[h] = pos;
+    if (pos >= filled_) filled_ = std::min(pos + 1, kCycle);
 
     // Links still to be filled: the larger child of the last node found
     // smaller than pos, and the smaller child of the last node found larger.
@@ -69,7 +73,7 @@ void MatchFinder::insert(const std::uint8_t* data, int pos, int treeLimit)
 void MatchFinder::rebase(int shift)
 {
     for (int& v : head_) v = v >= shift ? v - shift : -1;
-    for (int& v : tree_) v = v >= shift ? v - shift : -1;
+    for (int i = 0; i < 2 * filled_; ++i) tree_[i] = tree_[i] >= shift ? tree_[i] - shift : -1;
 }
 
 }  // namespace unlha::encode

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "unlha/codec/encode/StreamFormat.h"
@@ -69,7 +70,11 @@ private:
     int maxDistance_;
     int maxDepth_;
     std::vector<int> head_;
-    std::vector<int> tree_;  // two children (smaller, larger) per position modulo kCycle
+    // Two children (smaller, larger) per position modulo kCycle. Every slot is
+    // written when its position is inserted, before anything reads it, so the
+    // array starts uninitialised; `filled_` bounds the slots written so far.
+    std::unique_ptr<int[]> tree_;
+    int filled_ = 0;
 };
 
 }  // namespace unlha::encode
