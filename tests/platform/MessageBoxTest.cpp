@@ -11,13 +11,22 @@ using namespace vesk;
 
 namespace {
 
-void toolkit()
-{
-    static int argc = 1;
-    static char name[] = "platform_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-}
+// The boxes need the toolkit, for these tests only.
+class QtMessageBox : public testing::Test {
+protected:
+    static void SetUpTestSuite() { toolkit = new QApplication(argc, argv); }
+    static void TearDownTestSuite()
+    {
+        delete toolkit;
+        toolkit = nullptr;
+    }
+
+private:
+    static inline int argc = 1;
+    static inline char name[] = "platform_tests";
+    static inline char* argv[] = {name, nullptr};
+    static inline QApplication* toolkit = nullptr;
+};
 
 void press(QMessageBox& box, Qt::Key key)
 {
@@ -27,9 +36,8 @@ void press(QMessageBox& box, Qt::Key key)
 
 }  // namespace
 
-TEST(QtMessageBox, ButtonsAndIconFollowTheFlags)
+TEST_F(QtMessageBox, ButtonsAndIconFollowTheFlags)
 {
-    toolkit();
     struct Case {
         int flags;
         QMessageBox::Icon icon;
@@ -53,9 +61,8 @@ TEST(QtMessageBox, ButtonsAndIconFollowTheFlags)
     }
 }
 
-TEST(QtMessageBox, QuestionIsAnsweredOnlyByItsButtons)
+TEST_F(QtMessageBox, QuestionIsAnsweredOnlyByItsButtons)
 {
-    toolkit();
     const auto box = createQtMessageBox("続けますか？", "注意", 68);
     box->show();
     press(*box, Qt::Key_Escape);
@@ -72,9 +79,8 @@ TEST(QtMessageBox, QuestionIsAnsweredOnlyByItsButtons)
     EXPECT_EQ(resultOf(*no), IdNo);
 }
 
-TEST(QtMessageBox, NoticeClosesWithEscape)
+TEST_F(QtMessageBox, NoticeClosesWithEscape)
 {
-    toolkit();
     const auto box = createQtMessageBox("バックアップ終了しました", "Vesk ver1.00", 0);
     box->show();
     press(*box, Qt::Key_Escape);
