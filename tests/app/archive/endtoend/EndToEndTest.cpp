@@ -6,6 +6,8 @@
 #include "unlha/command/Unlha.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
 #include <QProcess>
 #include <QtTest>
 
@@ -148,12 +150,19 @@ public:
     int run(const std::string& commandLine) override
     {
         const int result = Unlha(nullptr, commandLine.c_str(), nullptr, 0);
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (qobject_cast<ProgressWindow*>(widget) && widget->isVisible())
-                ++progressWindows;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (!qobject_cast<ProgressWindow*>(widget) || !widget->isVisible())
+                continue;
+            ++progressWindows;
+            lastMember = widget->findChild<QLabel*>()->text();
+            const auto* bar = widget->findChild<QProgressBar*>();
+            finished = bar->value() == bar->maximum();
+        }
         return result;
     }
     int progressWindows = 0;
+    QString lastMember;
+    bool finished = false;
 };
 
 using Handler = void (TForm1::*)(QObject*);
@@ -185,6 +194,7 @@ private slots:
     void progressWindowOnlyWithoutTheNoDialogSwitch();
     void gamesWithOneTitleShareOneArchive();
     void titleWithBlanksAndJapanese();
+    void upperCaseExtensionIsRestoredAndDeleted();
     void damagedArchiveLeavesTheLiveSave_data();
     void damagedArchiveLeavesTheLiveSave();
     void failedBackupKeepsTheEarlierArchive_data();
@@ -275,6 +285,10 @@ void EndToEndTest::progressWindowOnlyWithoutTheNoDialogSwitch()
     QCOMPARE(archiver.progressWindows, shown ? 1 : 0);
     session.run(&TForm1::restore1Click);
     QCOMPARE(archiver.progressWindows, shown ? 2 : 0);
+    if (shown) {
+        QCOMPARE(archiver.lastMember, QString::fromStdString(game.paths[0]));
+        QVERIFY(archiver.finished);
+    }
 
     // Each window closes with its command.
     for (QWidget* widget : QApplication::topLevelWidgets())
@@ -315,6 +329,28 @@ void EndToEndTest::titleWithBlanksAndJapanese()
     session.run(&TForm1::restore2Click);
     QCOMPARE(session.lastBox().flags, 0);
     QVERIFY(snapshot(game).bytes == saved.bytes);
+}
+
+void EndToEndTest::upperCaseExtensionIsRestoredAndDeleted()
+{
+    Session session;
+    const SaveGame game(session.folder, "Game", "game", {"a.sav"});
+    showGames(*session.window, {game.entry});
+    session.run(&TForm1::backup1Click);
+    const Snapshot saved = snapshot(game);
+    fs::rename(session.archive("Game"), session.folder / "backup/Game.LZH");
+    session.window->LoadArchiveList();
+    QCOMPARE(lines(*session.window->ListBox2), std::vector<std::string>{"Game"});
+
+    writeBytes(game.paths[0], "lost progress");
+    session.run(&TForm1::restore1Click);
+    QCOMPARE(session.lastBox().flags, 0);
+    QVERIFY(snapshot(game).bytes == saved.bytes);
+
+    select(*session.window->ListBox2, {0});
+    session.run(&TForm1::DFClick);
+    QVERIFY(!fs::exists(session.folder / "backup/Game.LZH"));
+    QCOMPARE(session.window->ListBox2->count(), 0);
 }
 
 void EndToEndTest::damagedArchiveLeavesTheLiveSave_data()
