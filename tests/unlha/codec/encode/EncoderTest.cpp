@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/unlha/codec/encode/StreamChecker.h"
+#include "unlha/codec/Decoder.h"
+#include "unlha/codec/Encoder.h"
+
+namespace unlha {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Hands out its bytes in pieces of at most `piece`, as a file read would.
+class PieceSource : public ByteSource {
+public:
+    PieceSource(const Bytes& data, std::size_t piece) : data_(data), piece_(piece) {}
+    std::size_t read(std::uint8_t* buffer, std::size_t n) override
+    {
+        n = std::min({n, piece_, data_.size() - at_});
+        std::memcpy(buffer, data_.data() + at_, n);
+        at_ += n;
+        return n;
+    }
+
+private:
+    const Bytes& data_;
+    std::size_t piece_;
+    std::size_t at_ = 0;
+};
+
+class VectorSink : public ByteSink {
+public:
+    void write(const std::uint8_t* data, std::size_t n) override { bytes.insert(bytes.end(), data, data + n); }
+    Bytes bytes;
+};
+
+struct Encoded {
+    std::optional<std::uint64_t> length;
+    Bytes stream;
+};
+
+Encoded encode(Method method, const Bytes& data, std::uint64_t giveUpAt, std::size_t piece = 1 << 20)
+{
+    PieceSource in(data, piece);
+    VectorSink out;
+    Encoded e;
+    e.length = encodeLh(method, in, out, giveUpAt);
+    e.stream = std::move(out.bytes);
+    return e;
+}
+
+Bytes decode(Method method, const Bytes& stream, std::uint64_t size)
+{
+    PieceSource in(stream, 1 << 20);
+    VectorSink out;
+    decodeLh(method, in, stream.size(), out, size);
+    return out.bytes;
+}
+
+Bytes randomBytes(std::size_t n, unsigned seed, int alphabet = 256)
+{
+    std::mt19937 rng(seed);
+    Bytes b(n);
+    for (auto& x : b) x = static_cast<std::uint8_t>(rng() % static_cast<unsigned>(alphabet));
+    return b;
+}
+
+// Words and numbers with long-range repeats, like text and records.
+Bytes textLike(std::size_t n, unsigned seed)
+{
+    static const char* words[] = {"save ", "slot ", "player ", "level=", "\n", "gold ", "0x1F ",
+                                  "inventory ", "{\"id\":", "}, "};
+    std::mt19937 rng(seed);
+    Bytes b;
+    while (b.size() < n) {
+        if (rng() % 5 == 0) {
+            b.push_back(static_cast<std::uint8_t>(rng()));
+        } else {
+            const char* w = words[rng() % 10];
+            b.insert(b.end(), w, w + std::strlen(w));
+        }
+    }
+    b.resize(n);
+    return b;
+}
+
+const Method kMethods[] = {Method::Lh5, Method::Lh6, Method::Lh7};
+
+std::string name(Method m) { return std::string(methodId(m)); }
+
+void expectRoundTrip(Method method, const Bytes& data, std::size_t piece = 1 << 20)
+{
+    const Encoded e = encode(method, data, UINT64_MAX, piece);
+    ASSERT_TRUE(e.length) << name(method) << " size " << data.size();
+    ASSERT_EQ(*e.length, e.stream.size());
+    EXPECT_EQ(test::checkStream(method, e.stream, data.size()), "") << name(method) << " size " << data.size();
+    EXPECT_EQ(decode(method, e.stream, data.size()), data) << name(method) << " size " << data.size();
+}
+
+TEST(Encoder, RoundTripsDataOfManySizesAndKinds)
+{
+    const std::size_t sizes[] = {3, 17, 100, 1000, 4095, 8192, 8193, 32768, 65535, 65536, 65537, 200000};
+    for (Method m : kMethods) {
+        unsigned seed = 1;
+        for (std::size_t n : sizes) {
+            expectRoundTrip(m, textLike(n, seed++));
+            expectRoundTrip(m, randomBytes(n, seed++, 4));
+        }
+    }
+}
+
+TEST(Encoder, RoundTripsRepetitiveInput)
+{
+    for (Method m : kMethods) {
+        expectRoundTrip(m, Bytes(100000, 'a'));
+        Bytes pattern;
+        for (int i = 0; i < 50000; ++i) pattern.push_back(static_cast<std::uint8_t>("abcabd"[i % 6]));
+        expectRoundTrip(m, pattern);
+        // Long runs of zeros with scattered bytes, as in a sparse save file.
+        Bytes sparse(300000, 0);
+        std::mt19937 rng(7);
+        for (int i = 0; i < 300; ++i) sparse[rng() % sparse.size()] = static_cast<std::uint8_t>(rng() | 1);
+        expectRoundTrip(m, sparse);
+    }
+}
+
+// A megabyte arriving in odd-sized pieces crosses the buffer slides,
+// and matches far back test the window limit of each method.
+TEST(Encoder, StreamsLargeInputThroughTheWindow)
+{
+    Bytes data = textLike(600000, 11);
+    const Bytes chunk = randomBytes(70000, 12);
+    for (int i = 0; i < 8; ++i) data.insert(data.end(), chunk.begin(), chunk.end());
+    for (Method m : kMethods) expectRoundTrip(m, data, 4093);
+}
+
+TEST(Encoder, IncompressibleInputGivesUpAtItsSize)
+{
+    const Bytes data = randomBytes(100000, 3);
+    for (Method m : kMethods) {
+        EXPECT_FALSE(encode(m, data, data.size()).length) << name(m);
+        // Without the limit it still produces a valid stream.
+        expectRoundTrip(m, data);
+    }
+}
+
+TEST(Encoder, GivesUpWhenTheStreamReachesTheLimit)
+{
+    const Bytes data = textLike(50000, 4);
+    const Encoded full = encode(Method::Lh7, data, UINT64_MAX);
+    ASSERT_TRUE(full.length);
+    EXPECT_FALSE(encode(Method::Lh7, data, *full.length).length);
+    EXPECT_EQ(encode(Method::Lh7, data, *full.length + 1).length, full.length);
+}
+
+TEST(Encoder, RefusesStreamsShorterThanEightBytes)
+{
+    for (Method m : kMethods) {
+        EXPECT_FALSE(encode(m, {}, UINT64_MAX).length) << name(m);
+        const Encoded one = encode(m, {'x'}, UINT64_MAX);
+        EXPECT_FALSE(one.length) << name(m);
+        EXPECT_TRUE(one.stream.empty()) << "nothing reaches the sink";
+    }
+}
+
+TEST(Encoder, MatchesTheReferenceStreamForASmallInput)
+{
+    // LHa for UNIX packs "abcabcabcabc" to exactly these bytes.
+    const Bytes data = {'a', 'b', 'c', 'a', 'b', 'c', 'a', 'b', 'c', 'a', 'b', 'c'};
+    const Bytes reference = {0x00, 0x04, 0x28, 0x05, 0x30, 0x71, 0x37, 0x91, 0xd0, 0x21, 0xb0};
+    EXPECT_EQ(encode(Method::Lh5, data, UINT64_MAX).stream, reference);
+}
+
+// A tail after a large block must not form a final block under 8 bytes.
+TEST(Encoder, KeepsTheFinalBlockAtLeastEightBytes)
+{
+    for (Method m : kMethods) {
+        for (std::size_t tail : {1, 2, 5, 9, 40}) {
+            Bytes data = textLike(120000, static_cast<unsigned>(tail));
+            data.insert(data.end(), tail, 'z');
+            expectRoundTrip(m, data);
+        }
+    }
+}
+
+TEST(Encoder, RejectsMethodsWithoutAStream)
+{
+    const Bytes data = textLike(1000, 5);
+    EXPECT_THROW(encode(Method::Lh0, data, UINT64_MAX), std::invalid_argument);
+    EXPECT_THROW(encode(Method::Lhd, data, UINT64_MAX), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace unlha
