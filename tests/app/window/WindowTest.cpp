@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -466,9 +467,11 @@ void WindowTest::helpShowsTheHelpFile()
 
     // Asking again shows the same window on the contents.
     browser->scrollToAnchor("datafile");
+    QVERIFY(browser->verticalScrollBar()->value() > 0);
     session.window->K4Click(session.window->K4);
     QCOMPARE(session.window->findChildren<QTextBrowser*>().size(), qsizetype(1));
     QCOMPARE(session.helpViewer(), viewer);
+    QCOMPARE(browser->verticalScrollBar()->value(), 0);
 }
 
 void WindowTest::helpReportsAMissingFile()
