@@ -1,7 +1,6 @@
 #include "platform/HelpViewer.h"
 
-#include "platform/CodePage.h"
-
+#include <QFile>
 #include <QFileInfo>
 #include <QScrollBar>
 #include <QTextBrowser>
@@ -12,6 +11,9 @@
 namespace vesk {
 
 namespace {
+
+// The window's caption when the help file names none or cannot be read.
+const char* const FallbackTitle = "ヘルプ";
 
 QTextBrowser* newViewer(QWidget* owner)
 {
@@ -41,15 +43,16 @@ void showHelpContents(const std::string& helpFile, QWidget* owner)
     QTextBrowser* browser = window ? window->findChild<QTextBrowser*>() : newViewer(owner);
     window = browser->window();
 
-    const QString path = toDisplay(helpFile);
+    const QString path = QFile::decodeName(QByteArray::fromStdString(helpFile));
     const QFileInfo file(path);
     if (file.isFile() && file.isReadable()) {
         browser->setSource(QUrl::fromLocalFile(file.absoluteFilePath()), QTextDocument::HtmlResource);
         browser->verticalScrollBar()->setValue(0);
-        window->setWindowTitle(browser->documentTitle());
+        const QString title = browser->documentTitle();
+        window->setWindowTitle(title.isEmpty() ? QString::fromUtf8(FallbackTitle) : title);
     } else {
         browser->setHtml(missingFileText(path));
-        window->setWindowTitle(QString::fromUtf8("ヘルプ"));
+        window->setWindowTitle(QString::fromUtf8(FallbackTitle));
     }
     window->show();
     window->raise();
