@@ -55,6 +55,7 @@ void readLevel0(HeaderBytes& h, Member& m) {
 // '\' separators (a folder's ends in '\'), and the 12-byte Unix area.
 std::vector<std::uint8_t> writeLevel0(const Member& m) {
     splitMemberPath(m.path, m.isDirectory());
+    if (m.path.find('\\') != std::string::npos) throw Error("a level-0 header cannot store '\\' in a name: " + m.path);
     std::string path = pathToLevel0(m.path);
     if (path.size() > kMaxPath) throw Error("path too long for a level-0 header: " + m.path);
     if (m.originalSize > 0xFFFFFFFFu || m.packedSize > 0xFFFFFFFFu) throw Error("member too large for a level-0 header: " + m.path);

@@ -33,7 +33,9 @@ bool isShiftJisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 
 
 SplitPath splitMemberPath(std::string_view path, bool isFolder) {
     auto invalid = [&](const char* why) {
-        return Error("invalid member path \"" + std::string(path) + "\": " + why);
+        std::string message = "invalid member path \"";
+        message.append(path).append("\": ").append(why);
+        return Error(message);
     };
     if (path.empty()) throw invalid("empty");
     if (path.find('\0') != std::string_view::npos || path.find(kFieldSeparator) != std::string_view::npos) {
@@ -72,7 +74,7 @@ std::string folderToField(std::string_view folder) {
 
 std::string folderFromField(std::string_view field) {
     std::string folder;
-    if (!field.empty() && field.front() == kFieldSeparator) folder = "/";
+    if (!field.empty() && field.front() == kFieldSeparator) folder.push_back('/');
     std::size_t start = 0;
     while (start <= field.size()) {
         std::size_t end = field.find(kFieldSeparator, start);

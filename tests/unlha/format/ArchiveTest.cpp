@@ -72,13 +72,21 @@ TEST(Archive, WritesAndReadsEveryMethodAndLevel) {
             EXPECT_EQ(entries[1].member.crc, 0);
             EXPECT_EQ(entries[4].member.methodId, "-lh0-");
             EXPECT_EQ(entries[3].member.methodId, unlha::methodId(method));
-            if (method != Method::Lh0) EXPECT_LT(entries[3].member.packedSize, 200000u / 3);
+            if (method != Method::Lh0) {
+                EXPECT_LT(entries[3].member.packedSize, 200000u / 3);
+            }
             EXPECT_EQ(entries[3].member.unixMode, 0100600);
             struct stat st {};
             stat((tmp / "words").c_str(), &st);
             EXPECT_EQ(entries[3].member.mtime, st.st_mtime);
         }
     }
+}
+
+std::string numbered(std::size_t i) {
+    std::string name(1, 'f');
+    name += std::to_string(i);
+    return name;
 }
 
 TEST(Archive, RoundTripsRandomDataOfManySizes) {
@@ -88,17 +96,17 @@ TEST(Archive, RoundTripsRandomDataOfManySizes) {
     for (std::size_t i = 0; i < sizes.size(); ++i) {
         // Half noise, half repeated text, so that both stored and packed members occur.
         auto data = i % 2 ? randomBytes(sizes[i], static_cast<std::uint32_t>(i)) : wordyBytes(sizes[i], static_cast<std::uint32_t>(i));
-        writeBytes(tmp / ("f" + std::to_string(i)), data);
+        writeBytes(tmp / numbered(i), data);
     }
     for (Method method : {Method::Lh5, Method::Lh6, Method::Lh7}) {
         std::string archive = tmp / "r.lzh";
         ArchiveWriter writer(archive, WriteOptions{method, 2});
-        for (std::size_t i = 0; i < sizes.size(); ++i) writer.addFile("f" + std::to_string(i), tmp / ("f" + std::to_string(i)));
+        for (std::size_t i = 0; i < sizes.size(); ++i) writer.addFile(numbered(i), tmp / numbered(i));
         writer.finish();
         std::vector<Entry> entries = readAll(archive);
         ASSERT_EQ(entries.size(), sizes.size());
         for (std::size_t i = 0; i < sizes.size(); ++i) {
-            EXPECT_EQ(entries[i].data, readBytes(tmp / ("f" + std::to_string(i)))) << sizes[i];
+            EXPECT_EQ(entries[i].data, readBytes(tmp / numbered(i))) << sizes[i];
         }
     }
 }

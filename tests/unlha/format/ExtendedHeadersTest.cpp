@@ -31,7 +31,7 @@ TEST(ExtendedHeaders, ReadsEveryKnownType) {
     chain.add(0x51, le16(100) + le16(1000));
     chain.add(0x54, le32(1700000000));
     unlha::HeaderBuilder out;
-    out.text("xx");  // stands for a base header
+    out.u16(0);  // two bytes standing for a base header
     auto crcAt = chain.appendTo(out);
     EXPECT_EQ(crcAt, 3u);
 
@@ -71,25 +71,16 @@ TEST(ExtendedHeaders, ShortBodiesAreFormatErrors) {
 
 // A level-3 header as LHA for OS/2 writes it: 4-byte sizes, CRC and name records.
 TEST(ExtendedHeaders, Level3HeadersAreRead) {
-    unlha::HeaderBuilder b;
-    b.u16(4);
-    b.text("-lh0-");
-    b.u32(5);
-    b.u32(5);
-    b.u32(1614834368);
-    b.u8(0x20);
-    b.u8(3);
-    b.u16(0x3412);
-    b.u8('2');
-    b.u32(32 + 7 + 13);
-    b.u32(7);
-    b.u8(0x00);  // header CRC
-    b.u16(0);
-    b.u32(13);
-    b.u8(0x01);  // name
-    b.text("file.txt");
-    b.u32(0);
-    std::vector<std::uint8_t> bytes = b.bytes();
+    std::vector<std::uint8_t> bytes = {
+        4, 0, '-', 'l', 'h', '0', '-',
+        5, 0, 0, 0,                  // packed size
+        5, 0, 0, 0,                  // original size
+        0xc0, 0x6a, 0x40, 0x60,      // 2021-03-04 05:06:08 UTC
+        0x20, 3, 0x12, 0x34, '2',    // reserved, level, data CRC, OS/2
+        52, 0, 0, 0,                 // total header length
+        7, 0, 0, 0,                  // first extended header size
+        0x00, 0, 0, 13, 0, 0, 0,     // header CRC; next 13
+        0x01, 'f', 'i', 'l', 'e', '.', 't', 'x', 't', 0, 0, 0, 0};
     std::uint16_t crc = unlha::crc16(bytes.data(), bytes.size());
     bytes[33] = static_cast<std::uint8_t>(crc);
     bytes[34] = static_cast<std::uint8_t>(crc >> 8);
@@ -100,7 +91,7 @@ TEST(ExtendedHeaders, Level3HeadersAreRead) {
     EXPECT_EQ(h->member.path, "file.txt");
     EXPECT_EQ(h->member.headerLevel, 3);
     EXPECT_EQ(h->member.crc, 0x3412);
-    EXPECT_EQ(h->member.mtime, 1614834368);
+    EXPECT_EQ(h->member.mtime, 0x60406AC0);
     EXPECT_EQ(h->member.os, '2');
     EXPECT_EQ(h->bytes.size(), 52u);
 

@@ -68,8 +68,12 @@ TEST(Header, EachLevelRoundTrips) {
             expectSameMember(h->member, m);
             EXPECT_EQ(h->bytes, bytes);
             EXPECT_EQ(bytes[20], level);
-            if (level > 0) EXPECT_EQ(bytes[19], 0x20);
-            if (level == 2) EXPECT_EQ(bytes[23], 'U');
+            if (level > 0) {
+                EXPECT_EQ(bytes[19], 0x20);
+            }
+            if (level == 2) {
+                EXPECT_EQ(bytes[23], 'U');
+            }
         }
     }
 }
@@ -108,6 +112,9 @@ TEST(Header, Level0PathsUpTo221Bytes) {
     EXPECT_EQ(std::string(bytes.begin() + 22, bytes.begin() + 222).find('/'), std::string::npos);
     m.path += "x";
     EXPECT_THROW(unlha::writeHeader(m), unlha::Error);
+    // '\\' is the level-0 separator, so a name holding one cannot be stored.
+    EXPECT_THROW(unlha::writeHeader(sample("back\\slash", 0)), unlha::Error);
+    EXPECT_EQ(parse(unlha::writeHeader(sample("back\\slash", 2)))->member.path, "back\\slash");
 }
 
 TEST(Header, Level1LongNamesMoveToExtendedHeader) {
