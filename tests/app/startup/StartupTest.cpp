@@ -302,6 +302,8 @@ void StartupTest::controlsAndMenusAtStart()
     QCOMPARE(window->ListBox1->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(window->TabControl1->currentIndex(), 0);
     QCOMPARE(window->font().pixelSize(), 12);
+    window->show();
+    QCOMPARE(window->focusWidget(), window->TabControl1);
 }
 
 // The built program in a program folder of its own, started with the batch
@@ -309,21 +311,28 @@ void StartupTest::controlsAndMenusAtStart()
 void StartupTest::batchRunWithoutDisplay_data()
 {
     QTest::addColumn<bool>("withDataFile");
+    QTest::addColumn<QString>("settings");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("standardError");
-    QTest::newRow("no DataFile") << false << 1 << QString::fromUtf8("Vesk ver1.00: ﾌｧｲﾙが見つかりません.");
-    QTest::newRow("empty DataFile") << true << 0 << QString::fromUtf8("Vesk ver1.00: 対応しているソフトがありません");
+    const QString noGame = QString::fromUtf8("Vesk ver1.00: 対応しているソフトがありません");
+    QTest::newRow("no DataFile") << false << "" << 1 << QString::fromUtf8("Vesk ver1.00: ﾌｧｲﾙが見つかりません.");
+    QTest::newRow("empty DataFile") << true << "" << 0 << noGame;
+    // The run falls back to the default folder and leaves the file alone.
+    QTest::newRow("Backup naming a missing folder") << true << "[OPTION]\nBackup=/no/such/folder/\n" << 0 << noGame;
 }
 
 void StartupTest::batchRunWithoutDisplay()
 {
     QFETCH(bool, withDataFile);
+    QFETCH(QString, settings);
     QFETCH(int, exitCode);
     QFETCH(QString, standardError);
     TempProgramFolder folder;
     std::filesystem::copy_file(VESK_PROGRAM, folder / "vesk");
     if (withDataFile)
         folder.makeFolder("DataFile");
+    if (!settings.isEmpty())
+        folder.writeFile("vesk.ini", settings.toStdString());
 
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -337,7 +346,8 @@ void StartupTest::batchRunWithoutDisplay()
     QCOMPARE(program.exitCode(), exitCode);
     const QString errors = QString::fromUtf8(program.readAllStandardError());
     QVERIFY2(errors.contains(standardError), qPrintable(errors));
-    QVERIFY(!folder.exists("vesk.ini"));
+    QCOMPARE(folder.exists("vesk.ini"), !settings.isEmpty());
+    QCOMPARE(folder.readFile("vesk.ini"), settings.toStdString());
     QVERIFY(folder.exists("backup"));
 }
 
