@@ -52,12 +52,12 @@ private:
 };
 
 std::vector<std::uint8_t> fixture(const std::string& name) {
-    return readBytes(std::string(UNLHA_FIXTURES) + "/jlha/" + name);
+    return readBytes(std::string(UNLHA_FIXTURES) + "/" + name);
 }
 
 TEST(DamagedArchive, EveryTruncationIsReadOrRefused) {
     MemoryFile file;
-    auto whole = fixture("lv0_lh5.lzh");
+    auto whole = fixture("jlha/lv0_lh5.lzh");
     std::size_t accepted = 0;
     for (std::size_t n = 0; n < whole.size(); ++n) {
         file.set(std::vector<std::uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n)));
@@ -70,7 +70,7 @@ TEST(DamagedArchive, EveryTruncationIsReadOrRefused) {
 
 TEST(DamagedArchive, EveryFlippedByteIsReadOrRefused) {
     MemoryFile file;
-    for (const char* name : {"lv0_lh7.lzh", "lv1_lh6.lzh", "lv2_lh5.lzh"}) {
+    for (const char* name : {"jlha/lv0_lh7.lzh", "jlha/lv1_lh6.lzh", "jlha/lv2_lh5.lzh", "unlha/lv2_lh7.lzh"}) {
         SCOPED_TRACE(name);
         auto original = fixture(name);
         std::size_t refused = 0;

@@ -121,11 +121,14 @@ TEST(Interop, WeExtractJlhaArchivesByteExact) {
     for (const SourceFile& f : files) writeBytes((src / f.stored).string(), f.data);
     for (int level : {0, 1, 2}) {
         for (int method : {5, 6, 7}) {
-            SCOPED_TRACE("jlha level " + std::to_string(level) + " lh" + std::to_string(method));
-            std::string archive = tmp / ("j" + std::to_string(level) + std::to_string(method) + ".lzh");
+            // jlha's options are joined to its command letter: a<level>o<method>.
+            std::string options(1, 'a');
+            options += std::to_string(level) + "o" + std::to_string(method);
+            SCOPED_TRACE("jlha " + options);
+            std::string archive = tmp / (options + ".lzh");
             std::string log = tmp / "jlha.log";
-            std::string command = "cd " + shellQuoted(src.string()) + " && timeout 120 jlha a" + std::to_string(level) + "o" +
-                                  std::to_string(method) + " " + shellQuoted(archive) + " 'save data' 'top level.txt'";
+            std::string command = "cd " + shellQuoted(src.string()) + " && timeout 120 jlha " + options + " " +
+                                  shellQuoted(archive) + " 'save data' 'top level.txt'";
             ASSERT_EQ(runPeer(command, log), 0) << logText(log);
 
             unlha::ArchiveReader reader(archive);
