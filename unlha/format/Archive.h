@@ -28,7 +28,7 @@ struct Member {
 };
 
 // Walks an archive member by member. After next() has returned a member,
-// exactly one of extract(), copyRawTo() or skip() may be called for it; if none
+// exactly one of extract(), ArchiveWriter::copyRaw() or skip() may be called for it; if none
 // is, next() skips it.
 class ArchiveReader {
 public:
