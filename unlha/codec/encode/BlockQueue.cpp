@@ -1,5 +1,6 @@
 #include "unlha/codec/encode/BlockQueue.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "unlha/codec/encode/Block.h"
@@ -25,17 +26,30 @@ void BlockQueue::writeHeld()
     held_.stats = {};
 }
 
+std::uint64_t BlockQueue::joinedBits(const BlockStats& stats) const
+{
+    BlockStats joined = open_.stats;
+    joined.add(stats);
+    if (joined.codes > kMaxJoinedCodes) return UINT64_MAX;
+    return Block(format_, joined).bitSize();
+}
+
+std::uint64_t BlockQueue::addedBits(const BlockStats& stats) const
+{
+    const std::uint64_t alone = Block(format_, stats).bitSize();
+    if (open_.stats.codes == 0) return alone;
+    return std::min(alone, joinedBits(stats) - open_.bits);
+}
+
 void BlockQueue::addUnit(const std::vector<Code>& codes, const BlockStats& stats)
 {
     const std::uint64_t unitBits = Block(format_, stats).bitSize();
     if (open_.stats.codes > 0) {
-        BlockStats joined = open_.stats;
-        joined.add(stats);
-        const std::uint64_t joinedBits = Block(format_, joined).bitSize();
-        if (joined.codes <= kMaxJoinedCodes && joinedBits <= open_.bits + unitBits) {
+        const std::uint64_t joined = joinedBits(stats);
+        if (joined <= open_.bits + unitBits) {
             open_.codes.insert(open_.codes.end(), codes.begin(), codes.end());
-            open_.stats = joined;
-            open_.bits = joinedBits;
+            open_.stats.add(stats);
+            open_.bits = joined;
             return;
         }
         writeHeld();

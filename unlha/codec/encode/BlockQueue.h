@@ -22,6 +22,8 @@ public:
     void addUnit(const std::vector<Code>& codes, const BlockStats& stats);
     // The codes of the block the next unit would join (none at the start).
     const BlockStats& openStats() const { return open_.stats; }
+    // How many bits a unit with these statistics would add to the stream.
+    std::uint64_t addedBits(const BlockStats& stats) const;
 
     // True once the output has reached the give-up size.
     bool gaveUp() const { return out_.byteCount() >= giveUpAt_; }
@@ -39,6 +41,8 @@ private:
     };
 
     void writeHeld();
+    // Size of the open block with the unit added; UINT64_MAX when too many codes.
+    std::uint64_t joinedBits(const BlockStats& stats) const;
 
     StreamFormat format_;
     BitWriter out_;

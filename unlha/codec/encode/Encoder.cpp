@@ -38,6 +38,7 @@ std::optional<std::uint64_t> encodeLh(Method method, ByteSource& in, ByteSink& o
     BlockQueue blocks(format, out, giveUpAt);
     OptimalParser parser(kParserSettings);
     std::vector<Code> codes;
+    std::vector<Code> joinedCodes;
 
     int pos = 0;
     while (!blocks.gaveUp()) {
@@ -62,7 +63,21 @@ std::optional<std::uint64_t> encodeLh(Method method, ByteSource& in, ByteSink& o
             parser.parse(refined, codes);
         }
 
-        blocks.addUnit(codes, statsOf(codes));
+        BlockStats stats = statsOf(codes);
+        if (!first) {
+            // The unit may cost less inside the open block when parsed for
+            // that block's tables.
+            BlockStats joined = open;
+            joined.add(stats);
+            joinedCodes.clear();
+            parser.parse(CostModel(format, Block(format, joined)), joinedCodes);
+            const BlockStats joinedStats = statsOf(joinedCodes);
+            if (blocks.addedBits(joinedStats) < blocks.addedBits(stats)) {
+                codes.swap(joinedCodes);
+                stats = joinedStats;
+            }
+        }
+        blocks.addUnit(codes, stats);
         pos += length;
     }
     if (blocks.gaveUp()) return std::nullopt;
