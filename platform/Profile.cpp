@@ -5,7 +5,6 @@
 #include "platform/FileBytes.h"
 #include "platform/Path.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -3,7 +3,6 @@
 #include "platform/CodePage.h"
 #include "platform/Path.h"
 
-#include <climits>
 #include <cstdlib>
 #include <memory>
 
