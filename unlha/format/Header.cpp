@@ -34,6 +34,8 @@ std::uint8_t headerChecksum(const std::vector<std::uint8_t>& bytes, std::size_t 
 void applyExtended(Member& m, const ExtendedFields& f, const std::string& baseName) {
     std::string folder = f.folder ? folderFromField(*f.folder) : std::string();
     m.path = folder + (f.name ? *f.name : baseName);
+    // No file system name can hold a NUL; one would cut the path short.
+    if (m.path.find('\0') != std::string::npos) throw FormatError("member path holds a NUL byte");
     if (m.isDirectory()) {
         if (m.path.empty()) throw FormatError("folder entry without a path");
         if (m.path.back() != '/') m.path.push_back('/');

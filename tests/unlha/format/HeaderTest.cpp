@@ -231,6 +231,7 @@ TEST(Header, DamagedHeadersAreFormatErrors) {
         {2, [](auto& h) { h[24] = 0xF0, h[25] = 0; }, true, "runs past the header"},
         // The 0x01 record (at 31, "file.name") emptied.
         {2, [](auto& h) { h.erase(h.begin() + 32, h.begin() + 41), h[29] = 3, h[0] -= 9; }, true, "without a file name"},
+        {2, [](auto& h) { h[33] = 0; }, true, "NUL byte"},
         {2, [](auto& h) { h[20] = 4; }, false, "unknown header level"},
         {2, [](auto& h) { h[2] = 'x'; }, false, "not an LZH member header"},
     };
