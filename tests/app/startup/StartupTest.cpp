@@ -70,6 +70,7 @@ private slots:
     void unusableBackupFolderFallsBackSilently();
     void missingDefinitionFolderCutsStartUpShort_data();
     void missingDefinitionFolderCutsStartUpShort();
+    void unusableDefaultBackupFolderCutsStartUpShort();
     void closeWritesTheThreeKeysInOrder();
     void failedWriteKeepsTheWindowOpen();
     void controlsAndMenusAtStart();
@@ -246,6 +247,20 @@ void StartupTest::missingDefinitionFolderCutsStartUpShort()
     QVERIFY(window->close());
     QCOMPARE(start.folder.readFile("vesk.ini"),
              settingsText(start.folder / "saves/", "u", ""));
+}
+
+void StartupTest::unusableDefaultBackupFolderCutsStartUpShort()
+{
+    Start start;
+    start.folder.writeFile("backup", "a plain file where the folder belongs");
+    auto window = start.window({"/b"});
+
+    QCOMPARE(errorBoxes(start.boxes), 1);
+    QCOMPARE(start.boxes.shown().back().text, std::string("ﾌｧｲﾙ名が無効です."));
+    QCOMPARE(window->BackupFolder, start.folder / "backup/");
+    QCOMPARE(window->windowTitle(), QString::fromUtf8("Vesk"));
+    QVERIFY(!window->EndStatus);
+    QVERIFY(start.archiver.commandLines.empty());
 }
 
 void StartupTest::closeWritesTheThreeKeysInOrder()
