@@ -92,7 +92,8 @@ std::string numbered(std::size_t i) {
 TEST(Archive, RoundTripsRandomDataOfManySizes) {
     TempFolder tmp;
     std::vector<std::size_t> sizes = {1, 2, 3, 7, 8, 9, 255, 256, 257, 4095, 4096, 8191, 8192, 8193,
-                                      32767, 32768, 32769, 65535, 65536, 65537, 100000, 300001};
+                                      32767, 32768, 32769, 65535, 65536, 65537, 100000, 300001,
+                                      1'300'000};  // past the decoder's 1 MiB output chunk
     for (std::size_t i = 0; i < sizes.size(); ++i) {
         // Half noise, half repeated text, so that both stored and packed members occur.
         auto data = i % 2 ? randomBytes(sizes[i], static_cast<std::uint32_t>(i)) : wordyBytes(sizes[i], static_cast<std::uint32_t>(i));
