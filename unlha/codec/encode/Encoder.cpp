@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "unlha/codec/encode/BackgroundWorker.h"
 #include "unlha/codec/encode/Block.h"
 #include "unlha/codec/encode/BlockQueue.h"
 #include "unlha/codec/encode/CostModel.h"
@@ -10,6 +11,7 @@
 #include "unlha/codec/encode/MatchFinder.h"
 #include "unlha/codec/encode/OptimalParser.h"
 #include "unlha/codec/encode/StreamFormat.h"
+#include "unlha/codec/encode/Stretch.h"
 
 namespace unlha {
 
@@ -17,8 +19,8 @@ using namespace encode;
 
 namespace {
 // Input parsed at a time; one byte gives at most one code.
-constexpr int kUnitBytes = static_cast<int>(BlockQueue::kMaxUnitCodes);
-constexpr OptimalParser::Settings kParserSettings{160};
+constexpr int kStretchBytes = static_cast<int>(BlockQueue::kMaxUnitCodes);
+constexpr int kNiceLength = 160;
 constexpr int kTreeDepth = 48;
 
 BlockStats statsOf(const std::vector<Code>& codes)
@@ -27,58 +29,95 @@ BlockStats statsOf(const std::vector<Code>& codes)
     for (const Code& c : codes) stats.add(c);
     return stats;
 }
+
+// Parses one stretch and hands its codes to the blocks.
+class StretchCoder {
+public:
+    StretchCoder(const StreamFormat& format, BlockQueue& blocks) : format_(format), blocks_(blocks) {}
+
+    void code(const Stretch& stretch)
+    {
+        // Price with the block this stretch is likely to join, then again with
+        // the stretch's own statistics; a stream's first stretch has no block
+        // to start from, so it gets one more round.
+        const BlockStats& open = blocks_.openStats();
+        const bool first = open.codes == 0;
+        codes_.clear();
+        parser_.parse(stretch, first ? CostModel(format_) : CostModel(format_, Block(format_, open)), codes_);
+        for (int round = first ? 2 : 1; round > 0; --round) {
+            const CostModel refined(format_, Block(format_, statsOf(codes_)));
+            codes_.clear();
+            parser_.parse(stretch, refined, codes_);
+        }
+        BlockStats stats = statsOf(codes_);
+        if (!first) {
+            // The stretch may cost less inside the open block when parsed for
+            // that block's tables.
+            BlockStats joined = open;
+            joined.add(stats);
+            joinedCodes_.clear();
+            parser_.parse(stretch, CostModel(format_, Block(format_, joined)), joinedCodes_);
+            const BlockStats joinedStats = statsOf(joinedCodes_);
+            if (blocks_.addedBits(joinedStats) < blocks_.addedBits(stats)) {
+                codes_.swap(joinedCodes_);
+                stats = joinedStats;
+            }
+        }
+        blocks_.addUnit(codes_, stats);
+    }
+
+private:
+    StreamFormat format_;
+    BlockQueue& blocks_;
+    OptimalParser parser_;
+    std::vector<Code> codes_;
+    std::vector<Code> joinedCodes_;
+};
+
 }  // namespace
 
 std::optional<std::uint64_t> encodeLh(Method method, ByteSource& in, ByteSink& out,
                                       std::uint64_t giveUpAt)
 {
     const StreamFormat format = streamFormatFor(method);
-    InputWindow window(in, kUnitBytes + 8);
+    InputWindow window(in, kStretchBytes + 8);
     MatchFinder finder(format.maxDistance(), kTreeDepth);
     BlockQueue blocks(format, out, giveUpAt);
-    OptimalParser parser(kParserSettings);
-    std::vector<Code> codes;
-    std::vector<Code> joinedCodes;
+    StretchCoder coder(format, blocks);
+    Stretch stretches[2];
+    // Declared last so that it is gone, its job finished, before what the
+    // job uses.
+    BackgroundWorker worker;
 
+    // Reading, parsing and writing stay on the calling thread; the worker
+    // finds the next stretch's matches meanwhile. The window only slides
+    // while the worker is idle.
     int pos = 0;
-    while (!blocks.gaveUp()) {
+    auto nextLength = [&] {
         if (const int shift = window.ensureAhead(pos)) {
             pos -= shift;
             finder.rebase(shift);
         }
-        const int length = std::min(kUnitBytes, window.end() - pos);
-        if (length <= 0) break;
-        parser.findMatches(finder, window.data(), pos, length, window.end());
-
-        // Price with the block this unit is likely to join, then again with
-        // the unit's own statistics; a stream's first unit has no block to
-        // start from, so it gets one more round.
-        const BlockStats& open = blocks.openStats();
-        const bool first = open.codes == 0;
-        codes.clear();
-        parser.parse(first ? CostModel(format) : CostModel(format, Block(format, open)), codes);
-        for (int round = first ? 2 : 1; round > 0; --round) {
-            const CostModel refined(format, Block(format, statsOf(codes)));
-            codes.clear();
-            parser.parse(refined, codes);
-        }
-
-        BlockStats stats = statsOf(codes);
-        if (!first) {
-            // The unit may cost less inside the open block when parsed for
-            // that block's tables.
-            BlockStats joined = open;
-            joined.add(stats);
-            joinedCodes.clear();
-            parser.parse(CostModel(format, Block(format, joined)), joinedCodes);
-            const BlockStats joinedStats = statsOf(joinedCodes);
-            if (blocks.addedBits(joinedStats) < blocks.addedBits(stats)) {
-                codes.swap(joinedCodes);
-                stats = joinedStats;
-            }
-        }
-        blocks.addUnit(codes, stats);
+        return std::min(kStretchBytes, window.end() - pos);
+    };
+    int length = nextLength();
+    int current = 0;
+    if (length > 0) findStretch(finder, window.data(), pos, length, window.end(), kNiceLength, stretches[0]);
+    while (length > 0 && !blocks.gaveUp()) {
         pos += length;
+        length = nextLength();
+        if (length > 0) {
+            Stretch& next = stretches[1 - current];
+            const int start = pos;
+            const int count = length;
+            const int dataEnd = window.end();
+            worker.start([&finder, &window, &next, start, count, dataEnd] {
+                findStretch(finder, window.data(), start, count, dataEnd, kNiceLength, next);
+            });
+        }
+        coder.code(stretches[current]);
+        worker.wait();
+        current = 1 - current;
     }
     if (blocks.gaveUp()) return std::nullopt;
     return blocks.finish();

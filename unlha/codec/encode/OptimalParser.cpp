@@ -5,63 +5,31 @@
 
 namespace unlha::encode {
 
-void OptimalParser::findMatches(MatchFinder& finder, const std::uint8_t* data, int start, int length,
-                                int dataEnd)
+void OptimalParser::parse(const Stretch& stretch, const CostModel& model, std::vector<Code>& out)
 {
-    data_ = data;
-    start_ = start;
-    length_ = length;
-    matches_.clear();
-    firstMatch_.assign(static_cast<std::size_t>(length) + 1, 0);
-    Match found[MatchFinder::kMaxMatches];
-    const int end = start + length;
+    const int length = stretch.length();
+    constexpr std::uint32_t kUnreached = std::numeric_limits<std::uint32_t>::max();
+    price_.assign(static_cast<std::size_t>(length) + 1, kUnreached);
+    step_.resize(static_cast<std::size_t>(length) + 1);
+    price_[0] = 0;
+    const std::uint8_t* bytes = stretch.bytes.data();
+
     int i = 0;
     while (i < length) {
-        const int pos = start + i;
-        firstMatch_[i] = static_cast<std::uint32_t>(matches_.size());
-        const int treeLimit = std::min(kMaxMatch, dataEnd - pos);
-        ++i;
-        if (treeLimit < kMinMatch) continue;
-        const int n = finder.findAndInsert(data, pos, treeLimit, std::min(kMaxMatch, end - pos), found);
-        matches_.insert(matches_.end(), found, found + n);
-        // Inside a long match no other choice is worth searching for: the
-        // parse takes the match whole and resumes after it.
-        if (n > 0 && found[n - 1].length >= settings_.niceLength) {
-            const int skipEnd = i - 1 + found[n - 1].length;
-            for (; i < skipEnd; ++i) {
-                firstMatch_[i] = static_cast<std::uint32_t>(matches_.size());
-                const int p = start + i;
-                if (dataEnd - p >= kMinMatch) finder.insert(data, p, std::min(kMaxMatch, dataEnd - p));
-            }
-        }
-    }
-    firstMatch_[length] = static_cast<std::uint32_t>(matches_.size());
-}
-
-void OptimalParser::parse(const CostModel& model, std::vector<Code>& out)
-{
-    constexpr std::uint32_t kUnreached = std::numeric_limits<std::uint32_t>::max();
-    price_.assign(static_cast<std::size_t>(length_) + 1, kUnreached);
-    step_.resize(static_cast<std::size_t>(length_) + 1);
-    price_[0] = 0;
-    const std::uint8_t* bytes = data_ + start_;
-
-    int i = 0;
-    while (i < length_) {
         const std::uint32_t here = price_[i];
         const std::uint32_t literal = here + model.literal(bytes[i]);
         if (literal < price_[i + 1]) {
             price_[i + 1] = literal;
             step_[i + 1] = {1, 0};
         }
-        const Match* m = matches_.data() + firstMatch_[i];
-        const Match* mEnd = matches_.data() + firstMatch_[i + 1];
+        const Match* m = stretch.matches.data() + stretch.firstMatch[i];
+        const Match* mEnd = stretch.matches.data() + stretch.firstMatch[i + 1];
         if (m == mEnd) {
             ++i;
             continue;
         }
         const Match& longest = mEnd[-1];
-        if (longest.length >= settings_.niceLength) {
+        if (longest.length >= stretch.niceLength) {
             const int to = i + longest.length;
             const std::uint32_t cost = here + model.length(longest.length) + model.distance(longest.distance);
             if (cost < price_[to]) {
@@ -87,7 +55,7 @@ void OptimalParser::parse(const CostModel& model, std::vector<Code>& out)
     }
 
     const std::size_t first = out.size();
-    for (int at = length_; at > 0;) {
+    for (int at = length; at > 0;) {
         const Step s = step_[at];
         if (s.length == 1)
             out.push_back(Code::literal(bytes[at - 1]));

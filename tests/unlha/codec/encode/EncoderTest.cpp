@@ -23,6 +23,7 @@ public:
     std::size_t read(std::uint8_t* buffer, std::size_t n) override
     {
         n = std::min({n, piece_, data_.size() - at_});
+        if (n == 0) return 0;
         std::memcpy(buffer, data_.data() + at_, n);
         at_ += n;
         return n;
