@@ -36,7 +36,6 @@ QAction* newItem(QMenu* menu, const char* name, const char* caption, QKeySequenc
     QAction* item = menu->addAction(QString::fromUtf8(caption));
     item->setObjectName(QString::fromUtf8(name));
     item->setShortcut(shortcut);
-    item->setShortcutContext(Qt::WindowShortcut);
     return item;
 }
 
