@@ -199,7 +199,8 @@ void TForm1::connectCommand(QAction* item, void (TForm1::*handler)(QObject*))
 // alone: it changes neither the selection nor the current line.
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::MouseButtonPress)
+    // The second press of a double click arrives as its own event type.
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
         return QMainWindow::eventFilter(watched, event);
     QListWidget* list = watched == ListBox1->viewport() ? ListBox1 : watched == ListBox2->viewport() ? ListBox2 : nullptr;
     if (!list)

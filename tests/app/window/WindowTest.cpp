@@ -160,6 +160,7 @@ private slots:
     void shortcutsActOnlyThroughEnabledMenus();
     void rightPressOpensThePopupAtThePointer_data();
     void rightPressOpensThePopupAtThePointer();
+    void rightDoubleClickSelectsNothing();
     void pressesThatOpenNoPopup_data();
     void pressesThatOpenNoPopup();
     void popupItemsForward();
@@ -376,6 +377,23 @@ void WindowTest::rightPressOpensThePopupAtThePointer()
     QCOMPARE(itemsOf(w.PopupMenu1), QStringList{offered});
     QCOMPARE(selectedRows(list), QList<int>{0});
     QCOMPARE(list->currentRow(), 0);
+}
+
+// The second press of a double click is a press too: it opens the popup
+// again and, like the first, leaves the selection alone.
+void WindowTest::rightDoubleClickSelectsNothing()
+{
+    Session session;
+    TForm1& w = *session.window;
+    fill(w.ListBox1, {"first", "second", "third"});
+    w.ListBox1->setCurrentRow(0);
+    w.ListBox1->item(0)->setSelected(true);
+
+    QTest::mouseDClick(w.ListBox1->viewport(), Qt::RightButton, {}, centreOf(w.ListBox1, 2));
+
+    QVERIFY(!session.popups.empty());
+    QCOMPARE(selectedRows(w.ListBox1), QList<int>{0});
+    QCOMPARE(w.ListBox1->currentRow(), 0);
 }
 
 void WindowTest::pressesThatOpenNoPopup_data()
