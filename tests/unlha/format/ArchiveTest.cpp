@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "tests/unlha/support/TempFolder.h"
 #include "unlha/Error.h"
 #include "unlha/format/Archive.h"
 #include "unlha/io/Memory.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "TempFolder.h"
+#include "tests/unlha/support/TempFolder.h"
 #include "unlha/format/Crc16.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "PeerTool.h"
-#include "TempFolder.h"
+#include "tests/unlha/support/TempFolder.h"
 #include "unlha/format/Archive.h"
 #include "unlha/io/Memory.h"
 
