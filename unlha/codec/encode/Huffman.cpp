@@ -35,20 +35,21 @@ void huffmanDepths(const std::vector<std::uint64_t>& sortedWeights, std::vector<
 
 int buildCodeLengths(const std::uint32_t* freq, int n, std::uint8_t* lengths)
 {
-    std::vector<int> used;
+    // Used symbols by ascending frequency, ties by symbol, as one sort key.
+    std::vector<std::uint64_t> keys;
     for (int s = 0; s < n; ++s) {
         lengths[s] = 0;
-        if (freq[s] != 0) used.push_back(s);
+        if (freq[s] != 0) keys.push_back((std::uint64_t{freq[s]} << 16) | static_cast<std::uint64_t>(s));
     }
-    const int m = static_cast<int>(used.size());
+    const int m = static_cast<int>(keys.size());
     if (m < 2) return m;
-
-    // Ascending frequency; ties by symbol so that the result is reproducible.
-    std::sort(used.begin(), used.end(), [&](int a, int b) {
-        return freq[a] != freq[b] ? freq[a] < freq[b] : a < b;
-    });
+    std::sort(keys.begin(), keys.end());
+    std::vector<int> used(m);
     std::vector<std::uint64_t> weights(m);
-    for (int i = 0; i < m; ++i) weights[i] = freq[used[i]];
+    for (int i = 0; i < m; ++i) {
+        used[i] = static_cast<int>(keys[i] & 0xFFFF);
+        weights[i] = keys[i] >> 16;
+    }
     std::vector<int> depth;
     huffmanDepths(weights, depth);
 
