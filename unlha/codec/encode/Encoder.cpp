@@ -22,6 +22,7 @@ namespace {
 constexpr int kStretchBytes = static_cast<int>(BlockQueue::kMaxUnitCodes);
 constexpr int kNiceLength = 160;
 constexpr int kTreeDepth = 48;
+constexpr int kTreeCutoff = 64;
 
 BlockStats statsOf(const std::vector<Code>& codes)
 {
@@ -81,7 +82,7 @@ std::optional<std::uint64_t> encodeLh(Method method, ByteSource& in, ByteSink& o
 {
     const StreamFormat format = streamFormatFor(method);
     InputWindow window(in, kStretchBytes + 8);
-    MatchFinder finder(format.maxDistance(), kTreeDepth);
+    MatchFinder finder(format.maxDistance(), kTreeDepth, kTreeCutoff);
     BlockQueue blocks(format, out, giveUpAt);
     StretchCoder coder(format, blocks);
     Stretch stretches[2];

@@ -4,8 +4,8 @@
 
 namespace unlha::encode {
 
-MatchFinder::MatchFinder(int maxDistance, int maxDepth)
-    : maxDistance_(maxDistance), maxDepth_(maxDepth), head_(1 << kHashBits, -1),
+MatchFinder::MatchFinder(int maxDistance, int maxDepth, int cutoffLength)
+    : maxDistance_(maxDistance), maxDepth_(maxDepth), cutoffLength_(cutoffLength), head_(1 << kHashBits, -1),
       tree_(std::make_unique_for_overwrite<int[]>(2 * kCycle))
 {
 }
@@ -39,8 +39,9 @@ int MatchFinder::walk(const std::uint8_t* data, int pos, int treeLimit, int repo
                 out[count++] = {reported, pos - candidate};
             }
         }
-        if (len >= treeLimit) {
-            // Same bytes as far as can be compared: pos replaces the node.
+        if (len >= treeLimit || len >= cutoffLength_) {
+            // Same bytes as far as can be compared, or so far that the order
+            // beyond hardly matters: pos replaces the node.
             *smallerSlot = children[0];
             *largerSlot = children[1];
             return count;

@@ -41,7 +41,9 @@ class MatchFinder {
 public:
     static constexpr int kMaxMatches = 24;
 
-    MatchFinder(int maxDistance, int maxDepth);
+    // A search stops at the first match of cutoffLength bytes; the match
+    // found is still reported in full.
+    MatchFinder(int maxDistance, int maxDepth, int cutoffLength);
 
     // Inserts pos and writes to out (room for kMaxMatches) the earlier matches
     // at pos, each longer than the one before and the nearest found for its
@@ -69,6 +71,7 @@ private:
 
     int maxDistance_;
     int maxDepth_;
+    int cutoffLength_;
     std::vector<int> head_;
     // Two children (smaller, larger) per position modulo kCycle. Every slot is
     // written when its position is inserted, before anything reads it, so the

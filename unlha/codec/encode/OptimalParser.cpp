@@ -4,6 +4,13 @@
 #include <limits>
 
 namespace unlha::encode {
+namespace {
+// Lengths priced per candidate match: all up to kPricedShort, and the last
+// kPricedEnd of each match. The lengths between are rarely the best way on
+// and cost most of the pricing in long-match data.
+constexpr int kPricedShort = 16;
+constexpr int kPricedEnd = 4;
+}  // namespace
 
 void OptimalParser::parse(const Stretch& stretch, const CostModel& model, std::vector<Code>& out)
 {
@@ -43,13 +50,21 @@ void OptimalParser::parse(const Stretch& stretch, const CostModel& model, std::v
         for (; m != mEnd; ++m) {
             const std::uint32_t base = here + model.distance(m->distance);
             const auto dist = static_cast<std::uint16_t>(m->distance);
-            for (; len <= m->length; ++len) {
-                const std::uint32_t cost = base + model.length(len);
-                if (cost < price_[i + len]) {
-                    price_[i + len] = cost;
-                    step_[i + len] = {static_cast<std::uint16_t>(len), dist};
+            const int endStart = m->length - kPricedEnd;
+            auto price = [&](int to) {
+                for (; len <= to; ++len) {
+                    const std::uint32_t cost = base + model.length(len);
+                    if (cost < price_[i + len]) {
+                        price_[i + len] = cost;
+                        step_[i + len] = {static_cast<std::uint16_t>(len), dist};
+                    }
                 }
+            };
+            if (len < endStart) {
+                price(std::min(kPricedShort, endStart));
+                len = std::max(len, endStart + 1);
             }
+            price(m->length);
         }
         ++i;
     }
