@@ -47,6 +47,23 @@ void applyExtended(Member& m, const ExtendedFields& f, const std::string& baseNa
     if (f.unixMode) m.unixMode = *f.unixMode;
 }
 
+void readLevel2Or3(HeaderBytes& h, Member& m, std::size_t baseSize, std::uint64_t firstExtendedSize,
+                   int sizeWidth, std::size_t total) {
+    CommonFields c = readCommon(h);
+    m.methodId = c.methodId;
+    m.packedSize = c.size1;
+    m.originalSize = c.originalSize;
+    m.mtime = c.time;
+    m.crc = h.u16(21);
+    m.os = h.u8(23);
+    ExtendedFields f;
+    readExtendedHeaders(h, baseSize, firstExtendedSize, sizeWidth, total, f);
+    if (f.packedSize64) m.packedSize = *f.packedSize64;
+    if (f.originalSize64) m.originalSize = *f.originalSize64;
+    verifyHeaderCrc(h.bytes(), f);
+    applyExtended(m, f, std::string());
+}
+
 std::uint16_t modeFor(const Member& m) {
     if (m.unixMode) return *m.unixMode;
     return m.isDirectory() ? 040755 : 0100644;

@@ -32,19 +32,7 @@ void readLevel2(HeaderBytes& h, Member& m) {
     std::size_t total = h.u16(0);
     if (total < kBaseSize) throw FormatError("level-2 header too short");
     h.need(total);
-    CommonFields c = readCommon(h);
-    m.methodId = c.methodId;
-    m.packedSize = c.size1;
-    m.originalSize = c.originalSize;
-    m.mtime = c.time;
-    m.crc = h.u16(21);
-    m.os = h.u8(23);
-    ExtendedFields f;
-    readExtendedHeaders(h, kBaseSize, h.u16(24), 2, total, f);
-    if (f.packedSize64) m.packedSize = *f.packedSize64;
-    if (f.originalSize64) m.originalSize = *f.originalSize64;
-    verifyHeaderCrc(h.bytes(), f);
-    applyExtended(m, f, std::string());
+    readLevel2Or3(h, m, kBaseSize, h.u16(24), 2, total);
 }
 
 // Writes the layout above with OS 'U' and the extended headers 0x00 (header

@@ -30,19 +30,7 @@ void readLevel3(HeaderBytes& h, Member& m) {
     if (total < kBaseSize) throw FormatError("level-3 header too short");
     if (total > HeaderBytes::kMaxHeader) throw FormatError("header is too large");
     h.need(total);
-    CommonFields c = readCommon(h);
-    m.methodId = c.methodId;
-    m.packedSize = c.size1;
-    m.originalSize = c.originalSize;
-    m.mtime = c.time;
-    m.crc = h.u16(21);
-    m.os = h.u8(23);
-    ExtendedFields f;
-    readExtendedHeaders(h, kBaseSize, h.u32(28), 4, total, f);
-    if (f.packedSize64) m.packedSize = *f.packedSize64;
-    if (f.originalSize64) m.originalSize = *f.originalSize64;
-    verifyHeaderCrc(h.bytes(), f);
-    applyExtended(m, f, std::string());
+    readLevel2Or3(h, m, kBaseSize, h.u32(28), 4, total);
 }
 
 }  // namespace unlha::headers

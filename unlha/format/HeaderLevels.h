@@ -43,6 +43,12 @@ std::uint8_t headerChecksum(const std::vector<std::uint8_t>& bytes, std::size_t 
 // have one, and the mode. FormatError for a member without a usable path.
 void applyExtended(Member& m, const ExtendedFields& f, const std::string& baseName);
 
+// The fields levels 2 and 3 keep at the same offsets (sizes, Unix time, data
+// CRC at 21, OS id at 23), then the extended headers that start at `baseSize`,
+// whose size fields are `sizeWidth` bytes wide; the header CRC is checked.
+void readLevel2Or3(HeaderBytes& h, Member& m, std::size_t baseSize, std::uint64_t firstExtendedSize,
+                   int sizeWidth, std::size_t total);
+
 // Unix mode for the header: the member's, or the usual default.
 std::uint16_t modeFor(const Member& m);
 
