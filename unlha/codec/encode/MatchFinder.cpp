@@ -46,15 +46,14 @@ int MatchFinder::walk(const std::uint8_t* data, int pos, int treeLimit, int repo
             *largerSlot = children[1];
             return count;
         }
-        if (there[len] < here[len]) {
-            *smallerSlot = candidate;
-            smallerSlot = &children[1];
-            candidate = *smallerSlot;
-        } else {
-            *largerSlot = candidate;
-            largerSlot = &children[0];
-            candidate = *largerSlot;
-        }
+        // Kept free of branches: which side a node goes to is a coin toss
+        // to the branch predictor.
+        const bool smaller = there[len] < here[len];
+        int* const next = children + (smaller ? 1 : 0);
+        *(smaller ? smallerSlot : largerSlot) = candidate;
+        smallerSlot = smaller ? next : smallerSlot;
+        largerSlot = smaller ? largerSlot : next;
+        candidate = *next;
     }
     *smallerSlot = -1;
     *largerSlot = -1;

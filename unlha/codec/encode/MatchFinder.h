@@ -54,6 +54,10 @@ public:
     // Inserts pos without reporting matches.
     void insert(const std::uint8_t* data, int pos, int treeLimit);
 
+    // Starts loading what a search at pos will read first; pos + 2 bytes
+    // must be loaded.
+    void prefetch(const std::uint8_t* data, int pos) const { __builtin_prefetch(&head_[hash(data + pos)]); }
+
     void rebase(int shift);
 
 private:

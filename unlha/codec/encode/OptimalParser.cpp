@@ -10,25 +10,32 @@ namespace {
 // and cost most of the pricing in long-match data.
 constexpr int kPricedShort = 16;
 constexpr int kPricedEnd = 4;
+
+// A way to a position as one number: its price in bits, then the length and
+// distance of the last step, so that the cheapest way is the smallest number
+// and keeping the better of two is a branch-free min. The length is stored
+// complemented: of two equally cheap ways the one with the longer last step
+// wins, which leaves fewer, longer codes and smaller blocks.
+constexpr std::uint64_t way(std::uint64_t price, int length, int distance)
+{
+    return price << 32 | static_cast<std::uint64_t>(0xFFFF - length) << 16 | static_cast<std::uint64_t>(distance);
+}
+constexpr std::uint64_t kUnreached = std::numeric_limits<std::uint64_t>::max();
 }  // namespace
 
 void OptimalParser::parse(const Stretch& stretch, const CostModel& model, std::vector<Code>& out)
 {
     const int length = stretch.length();
-    constexpr std::uint32_t kUnreached = std::numeric_limits<std::uint32_t>::max();
-    price_.assign(static_cast<std::size_t>(length) + 1, kUnreached);
-    step_.resize(static_cast<std::size_t>(length) + 1);
-    price_[0] = 0;
+    way_.assign(static_cast<std::size_t>(length) + 1, kUnreached);
+    way_[0] = 0;
+    std::uint64_t* const best = way_.data();
+    for (int len = kMinMatch; len <= kMaxMatch; ++len) lengthWay_[len] = way(model.length(len), len, 0) - way(0, 0, 0);
     const std::uint8_t* bytes = stretch.bytes.data();
 
     int i = 0;
     while (i < length) {
-        const std::uint32_t here = price_[i];
-        const std::uint32_t literal = here + model.literal(bytes[i]);
-        if (literal < price_[i + 1]) {
-            price_[i + 1] = literal;
-            step_[i + 1] = {1, 0};
-        }
+        const std::uint64_t here = best[i] & ~std::uint64_t{0xFFFFFFFF};
+        best[i + 1] = std::min(best[i + 1], here + way(model.literal(bytes[i]), 1, 0));
         const Match* m = stretch.matches.data() + stretch.firstMatch[i];
         const Match* mEnd = stretch.matches.data() + stretch.firstMatch[i + 1];
         if (m == mEnd) {
@@ -38,27 +45,18 @@ void OptimalParser::parse(const Stretch& stretch, const CostModel& model, std::v
         const Match& longest = mEnd[-1];
         if (longest.length >= stretch.niceLength) {
             const int to = i + longest.length;
-            const std::uint32_t cost = here + model.length(longest.length) + model.distance(longest.distance);
-            if (cost < price_[to]) {
-                price_[to] = cost;
-                step_[to] = {static_cast<std::uint16_t>(longest.length), static_cast<std::uint16_t>(longest.distance)};
-            }
+            best[to] = std::min(best[to], here + lengthWay_[longest.length] +
+                                              way(model.distance(longest.distance), 0, longest.distance));
             i = to;
             continue;
         }
+        std::uint64_t* const from = best + i;
         int len = kMinMatch;
         for (; m != mEnd; ++m) {
-            const std::uint32_t base = here + model.distance(m->distance);
-            const auto dist = static_cast<std::uint16_t>(m->distance);
+            const std::uint64_t base = here + way(model.distance(m->distance), 0, m->distance);
             const int endStart = m->length - kPricedEnd;
             auto price = [&](int to) {
-                for (; len <= to; ++len) {
-                    const std::uint32_t cost = base + model.length(len);
-                    if (cost < price_[i + len]) {
-                        price_[i + len] = cost;
-                        step_[i + len] = {static_cast<std::uint16_t>(len), dist};
-                    }
-                }
+                for (; len <= to; ++len) from[len] = std::min(from[len], base + lengthWay_[len]);
             };
             if (len < endStart) {
                 price(std::min(kPricedShort, endStart));
@@ -71,12 +69,12 @@ void OptimalParser::parse(const Stretch& stretch, const CostModel& model, std::v
 
     const std::size_t first = out.size();
     for (int at = length; at > 0;) {
-        const Step s = step_[at];
-        if (s.length == 1)
+        const int stepLength = 0xFFFF - static_cast<int>(best[at] >> 16 & 0xFFFF);
+        if (stepLength == 1)
             out.push_back(Code::literal(bytes[at - 1]));
         else
-            out.push_back(Code::match(s.length, s.distance));
-        at -= s.length;
+            out.push_back(Code::match(stepLength, static_cast<int>(best[at] & 0xFFFF)));
+        at -= stepLength;
     }
     std::reverse(out.begin() + static_cast<std::ptrdiff_t>(first), out.end());
 }

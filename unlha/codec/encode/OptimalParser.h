@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -18,13 +19,9 @@ public:
     void parse(const Stretch& stretch, const CostModel& model, std::vector<Code>& out);
 
 private:
-    struct Step {
-        std::uint16_t length;  // 1 for a literal
-        std::uint16_t distance;
-    };
-
-    std::vector<std::uint32_t> price_;
-    std::vector<Step> step_;
+    // Per position, the cheapest way found to it (see way() in the source).
+    std::vector<std::uint64_t> way_;
+    std::array<std::uint64_t, kMaxMatch + 1> lengthWay_{};
 };
 
 }  // namespace unlha::encode

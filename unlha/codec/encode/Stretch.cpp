@@ -20,6 +20,7 @@ void findStretch(MatchFinder& finder, const std::uint8_t* data, int start, int l
         const int treeLimit = std::min(kMaxMatch, dataEnd - pos);
         ++i;
         if (treeLimit < kMinMatch) continue;
+        if (treeLimit > 4) finder.prefetch(data, pos + 2);
         const int n = finder.findAndInsert(data, pos, treeLimit, std::min(kMaxMatch, end - pos), found);
         out.matches.insert(out.matches.end(), found, found + n);
         // Inside a long match no other choice is worth searching for: the
