@@ -36,7 +36,7 @@ int MatchFinder::walk(const std::uint8_t* data, int pos, int treeLimit, int repo
             if (reported > best) {
                 best = reported;
                 if (count == kMaxMatches) --count;
-                out[count++] = {reported, pos - candidate};
+                out[count++] = {static_cast<std::uint16_t>(reported), static_cast<std::uint16_t>(pos - candidate)};
             }
         }
         if (len >= treeLimit || len >= cutoffLength_) {

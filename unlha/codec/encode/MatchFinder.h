@@ -8,9 +8,10 @@
 
 namespace unlha::encode {
 
+// Small, since a stretch holds one or two per byte of input.
 struct Match {
-    int length = 0;
-    int distance = 0;
+    std::uint16_t length;
+    std::uint16_t distance;
 };
 
 // Length of the common prefix of a and b, at most limit. Reads whole words, so

@@ -10,7 +10,7 @@ namespace unlha::encode {
 // candidate matches at each of its positions. Matches stay inside the stretch.
 struct Stretch {
     std::vector<std::uint8_t> bytes;
-    std::vector<Match> matches;             // position by position
+    std::vector<Match> matches;             // position by position, up to firstMatch.back()
     std::vector<std::uint32_t> firstMatch;  // per position, index into matches; one extra at the end
     // A match this long is taken whole: positions inside it have no candidates.
     int niceLength = kMaxMatch;
