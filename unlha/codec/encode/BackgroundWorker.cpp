@@ -2,58 +2,73 @@
 
 #include <utility>
 
+#if defined(__x86_64__) || defined(_M_X64) || defined(__i386__) || defined(_M_IX86)
+#include <immintrin.h>
+#define UNLHA_SPIN_PAUSE() _mm_pause()
+#else
+#define UNLHA_SPIN_PAUSE() std::this_thread::yield()
+#endif
+
 namespace unlha::encode {
+namespace {
+// About a third of a millisecond of pauses: more than the usual gap between
+// two jobs, less than a job.
+constexpr int kSpins = 1 << 13;
+}  // namespace
+
+template <class Done> void BackgroundWorker::await(Done done)
+{
+    for (int i = 0; i < kSpins; ++i) {
+        if (done()) return;
+        UNLHA_SPIN_PAUSE();
+    }
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, done);
+}
+
+void BackgroundWorker::set(State state)
+{
+    // The store is made under the lock so that a side about to sleep either
+    // sees it or is woken by the notification.
+    {
+        std::lock_guard lock(mutex_);
+        state_.store(state, std::memory_order_release);
+    }
+    changed_.notify_all();
+}
 
 BackgroundWorker::~BackgroundWorker()
 {
     if (!thread_.joinable()) return;
-    {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return !busy_; });
-        quit_ = true;
-    }
-    changed_.notify_all();
+    await([this] { return state_.load(std::memory_order_acquire) == kIdle; });
+    set(kQuit);
     thread_.join();
 }
 
 void BackgroundWorker::start(std::function<void()> job)
 {
-    {
-        std::lock_guard lock(mutex_);
-        job_ = std::move(job);
-        busy_ = true;
-    }
-    if (!thread_.joinable())
-        thread_ = std::thread([this] { run(); });
-    else
-        changed_.notify_all();
+    job_ = std::move(job);
+    set(kPosted);
+    if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
 }
 
 void BackgroundWorker::wait()
 {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !busy_; });
+    await([this] { return state_.load(std::memory_order_acquire) == kIdle; });
     if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
 }
 
 void BackgroundWorker::run()
 {
-    std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [this] { return busy_ || quit_; });
-        if (quit_ && !busy_) return;
-        std::function<void()> job = std::move(job_);
-        lock.unlock();
-        std::exception_ptr error;
+        await([this] { return state_.load(std::memory_order_acquire) != kIdle; });
+        if (state_.load(std::memory_order_acquire) == kQuit) return;
         try {
-            job();
+            job_();
         } catch (...) {
-            error = std::current_exception();
+            error_ = std::current_exception();
         }
-        lock.lock();
-        error_ = error;
-        busy_ = false;
-        changed_.notify_all();
+        set(kIdle);
     }
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <functional>
@@ -10,6 +11,10 @@ namespace unlha::encode {
 // One thread that runs one job at a time beside the caller: start() hands it a
 // job, wait() blocks until the job is done and rethrows what it threw. The
 // thread is created with the first job and ended by the destructor.
+//
+// Jobs are short and follow each other closely, so both sides spin for a
+// moment before they sleep: waking a sleeping thread can take longer than a
+// job's tail.
 class BackgroundWorker {
 public:
     BackgroundWorker() = default;
@@ -23,13 +28,17 @@ public:
     void wait();
 
 private:
+    enum State { kIdle, kPosted, kQuit };
+
     void run();
+    // Waits until `done` holds, spinning first, then sleeping.
+    template <class Done> void await(Done done);
+    void set(State state);
 
     std::mutex mutex_;
     std::condition_variable changed_;
+    std::atomic<State> state_{kIdle};
     std::function<void()> job_;
-    bool busy_ = false;
-    bool quit_ = false;
     std::exception_ptr error_;
     std::thread thread_;
 };
