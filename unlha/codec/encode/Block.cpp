@@ -63,12 +63,10 @@ Block::Block(const StreamFormat& format, const BlockStats& stats)
 
     cUsed_ = buildCodeLengths(cFreq, kLiteralLengthSymbols, cLen_.data());
     if (cUsed_ < 2) cSingle_ = firstUsed(cFreq, kLiteralLengthSymbols);
-    canonicalCodes(cLen_.data(), kLiteralLengthSymbols, cCode_.data());
     cCount_ = lastUsedPlusOne(cLen_.data(), kLiteralLengthSymbols);
 
     pUsed_ = buildCodeLengths(pFreq, format.positionSymbols, pLen_.data());
     if (pUsed_ < 2) pSingle_ = firstUsed(pFreq, format.positionSymbols);
-    canonicalCodes(pLen_.data(), format.positionSymbols, pCode_.data());
     pCount_ = lastUsedPlusOne(pLen_.data(), format.positionSymbols);
 
     if (cUsed_ >= 2) {
@@ -76,12 +74,12 @@ Block::Block(const StreamFormat& format, const BlockStats& stats)
         forEachLengthToken(cLen_.data(), cCount_, [&](int t, int, int) { ++tFreq[t]; });
         tUsed_ = buildCodeLengths(tFreq, kPreTableSymbols, tLen_.data());
         if (tUsed_ < 2) tSingle_ = firstUsed(tFreq, kPreTableSymbols);
-        canonicalCodes(tLen_.data(), kPreTableSymbols, tCode_.data());
         tCount_ = lastUsedPlusOne(tLen_.data(), kPreTableSymbols);
     }
 
     BitCounter header;
-    writeHeader(header);
+    static const Codes kUncounted;
+    writeHeader(header, kUncounted);
     headerBits_ = header.bits;
     codeBits_ = extraBits;
     for (int s = 0; s < kLiteralLengthSymbols; ++s) codeBits_ += std::uint64_t{cFreq[s]} * cLen_[s];
@@ -112,7 +110,7 @@ void Block::writePreLengths(Out& out, const std::uint8_t* lengths, int n, int co
     }
 }
 
-template <class Out> void Block::writeHeader(Out& out) const
+template <class Out> void Block::writeHeader(Out& out, const Codes& codes) const
 {
     out.put(static_cast<std::uint32_t>(count_), 16);
     if (cUsed_ < 2) {
@@ -129,7 +127,7 @@ template <class Out> void Block::writeHeader(Out& out) const
         }
         out.put(static_cast<std::uint32_t>(cCount_), kLiteralLengthCountBits);
         forEachLengthToken(cLen_.data(), cCount_, [&](int t, int extraBits, int extra) {
-            out.put(tCode_[t], tLen_[t]);
+            out.put(codes.t[t], tLen_[t]);
             if (extraBits) out.put(static_cast<std::uint32_t>(extra), extraBits);
         });
     }
@@ -143,14 +141,18 @@ template <class Out> void Block::writeHeader(Out& out) const
 
 void Block::write(BitWriter& out, const Code* codes) const
 {
-    writeHeader(out);
+    Codes code;
+    canonicalCodes(cLen_.data(), kLiteralLengthSymbols, code.c.data());
+    canonicalCodes(pLen_.data(), format_.positionSymbols, code.p.data());
+    canonicalCodes(tLen_.data(), kPreTableSymbols, code.t.data());
+    writeHeader(out, code);
     for (std::uint32_t i = 0; i < count_; ++i) {
         const Code& c = codes[i];
         const int s = literalLengthSymbol(c);
-        out.put(cCode_[s], cLen_[s]);
+        out.put(code.c[s], cLen_[s]);
         if (c.isMatch()) {
             const int p = positionSymbol(c.value);
-            out.put(pCode_[p], pLen_[p]);
+            out.put(code.p[p], pLen_[p]);
             if (p > 1) out.put(static_cast<std::uint32_t>(c.value - 1) & ((1u << (p - 1)) - 1), p - 1);
         }
     }

@@ -26,7 +26,14 @@ public:
     const std::array<std::uint8_t, 32>& positionLengths() const { return pLen_; }
 
 private:
-    template <class Out> void writeHeader(Out& out) const;
+    // The code values, only needed to write the block.
+    struct Codes {
+        std::array<std::uint16_t, kLiteralLengthSymbols> c{};
+        std::array<std::uint16_t, 32> p{};
+        std::array<std::uint16_t, kPreTableSymbols> t{};
+    };
+
+    template <class Out> void writeHeader(Out& out, const Codes& codes) const;
     template <class Out> void writePreLengths(Out& out, const std::uint8_t* lengths, int n,
                                               int countBits, bool withSkip) const;
 
@@ -34,19 +41,16 @@ private:
     std::uint32_t count_;
 
     std::array<std::uint8_t, kLiteralLengthSymbols> cLen_{};
-    std::array<std::uint16_t, kLiteralLengthSymbols> cCode_{};
     int cUsed_ = 0;
     int cSingle_ = 0;
     int cCount_ = 0;
 
     std::array<std::uint8_t, 32> pLen_{};
-    std::array<std::uint16_t, 32> pCode_{};
     int pUsed_ = 0;
     int pSingle_ = 0;
     int pCount_ = 0;
 
     std::array<std::uint8_t, kPreTableSymbols> tLen_{};
-    std::array<std::uint16_t, kPreTableSymbols> tCode_{};
     int tUsed_ = 0;
     int tSingle_ = 0;
     int tCount_ = 0;

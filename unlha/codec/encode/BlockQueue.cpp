@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "unlha/codec/encode/Block.h"
-
 namespace unlha::encode {
 namespace {
 constexpr std::uint64_t kMinFinalBlockBits = 64;
@@ -21,35 +19,42 @@ BlockQueue::BlockQueue(const StreamFormat& format, ByteSink& sink, std::uint64_t
 void BlockQueue::writeHeld()
 {
     if (held_.stats.codes == 0) return;
-    Block(format_, held_.stats).write(out_, held_.codes.data());
+    if (!held_.block) held_.block.emplace(format_, held_.stats);
+    held_.block->write(out_, held_.codes.data());
     held_.codes.clear();
     held_.stats = {};
+    held_.block.reset();
 }
 
-std::uint64_t BlockQueue::joinedBits(const BlockStats& stats) const
+BlockQueue::UnitCost BlockQueue::cost(const BlockStats& stats, const Block* joined) const
 {
-    BlockStats joined = open_.stats;
-    joined.add(stats);
-    if (joined.codes > kMaxJoinedCodes) return UINT64_MAX;
-    return Block(format_, joined).bitSize();
+    UnitCost cost{Block(format_, stats), std::nullopt};
+    if (open_.stats.codes > 0 && open_.stats.codes + stats.codes <= kMaxJoinedCodes) {
+        if (joined) {
+            cost.joined = *joined;
+        } else {
+            BlockStats both = open_.stats;
+            both.add(stats);
+            cost.joined.emplace(format_, both);
+        }
+    }
+    return cost;
 }
 
-std::uint64_t BlockQueue::addedBits(const BlockStats& stats) const
+std::uint64_t BlockQueue::addedBits(const UnitCost& cost) const
 {
-    const std::uint64_t alone = Block(format_, stats).bitSize();
-    if (open_.stats.codes == 0) return alone;
-    return std::min(alone, joinedBits(stats) - open_.bits);
+    const std::uint64_t alone = cost.alone.bitSize();
+    if (!cost.joined) return alone;
+    return std::min(alone, cost.joined->bitSize() - open_.block->bitSize());
 }
 
-void BlockQueue::addUnit(const std::vector<Code>& codes, const BlockStats& stats)
+void BlockQueue::addUnit(const std::vector<Code>& codes, const BlockStats& stats, UnitCost cost)
 {
-    const std::uint64_t unitBits = Block(format_, stats).bitSize();
     if (open_.stats.codes > 0) {
-        const std::uint64_t joined = joinedBits(stats);
-        if (joined <= open_.bits + unitBits) {
+        if (cost.joined && cost.joined->bitSize() <= open_.block->bitSize() + cost.alone.bitSize()) {
             open_.codes.insert(open_.codes.end(), codes.begin(), codes.end());
             open_.stats.add(stats);
-            open_.bits = joined;
+            open_.block = std::move(cost.joined);
             return;
         }
         writeHeld();
@@ -58,16 +63,17 @@ void BlockQueue::addUnit(const std::vector<Code>& codes, const BlockStats& stats
     }
     open_.codes = codes;
     open_.stats = stats;
-    open_.bits = unitBits;
+    open_.block = std::move(cost.alone);
 }
 
 std::optional<std::uint64_t> BlockQueue::finish()
 {
     if (open_.stats.codes > 0) {
-        const bool fold = held_.stats.codes > 0 && open_.bits < kMinFinalBlockBits;
+        const bool fold = held_.stats.codes > 0 && open_.block->bitSize() < kMinFinalBlockBits;
         if (fold) {
             held_.codes.insert(held_.codes.end(), open_.codes.begin(), open_.codes.end());
             held_.stats.add(open_.stats);
+            held_.block.reset();
         } else {
             writeHeld();
             held_ = std::move(open_);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "unlha/codec/encode/BitWriter.h"
+#include "unlha/codec/encode/Block.h"
 #include "unlha/codec/encode/BlockStats.h"
 #include "unlha/codec/encode/StreamFormat.h"
 
@@ -14,16 +15,34 @@ namespace unlha::encode {
 // otherwise the open block is closed. The last closed block is held back
 // until the stream ends, so that a tiny tail can be folded into it: the final
 // block must be at least 8 bytes long.
+//
+// Building a block's tables is the costly part of sizing it, and the same
+// blocks are sized several times per unit, so the tables travel along: in a
+// UnitCost, and with the open block.
 class BlockQueue {
 public:
+    // A unit's tables alone, and the open block's with the unit added (none
+    // when there is no open block or the two would hold too many codes).
+    struct UnitCost {
+        Block alone;
+        std::optional<Block> joined;
+    };
+
     BlockQueue(const StreamFormat& format, ByteSink& sink, std::uint64_t giveUpAt);
 
-    // A unit of at most kMaxUnitCodes codes.
-    void addUnit(const std::vector<Code>& codes, const BlockStats& stats);
-    // The codes of the block the next unit would join (none at the start).
+    // The tables of the open block, which the next unit would join (none at
+    // the start), and its codes.
+    const Block* openBlock() const { return open_.block ? &*open_.block : nullptr; }
     const BlockStats& openStats() const { return open_.stats; }
-    // How many bits a unit with these statistics would add to the stream.
-    std::uint64_t addedBits(const BlockStats& stats) const;
+
+    // What a unit with these statistics costs; `joined`, when given, is a
+    // block built from the open block's statistics with these added.
+    UnitCost cost(const BlockStats& stats, const Block* joined = nullptr) const;
+    // How many bits the unit would add to the stream.
+    std::uint64_t addedBits(const UnitCost& cost) const;
+
+    // A unit of at most kMaxUnitCodes codes, with its cost from cost().
+    void addUnit(const std::vector<Code>& codes, const BlockStats& stats, UnitCost cost);
 
     // True once the output has reached the give-up size.
     bool gaveUp() const { return out_.byteCount() >= giveUpAt_; }
@@ -37,12 +56,10 @@ private:
     struct Pending {
         std::vector<Code> codes;
         BlockStats stats;
-        std::uint64_t bits = 0;
+        std::optional<Block> block;  // built from stats
     };
 
     void writeHeld();
-    // Size of the open block with the unit added; UINT64_MAX when too many codes.
-    std::uint64_t joinedBits(const BlockStats& stats) const;
 
     StreamFormat format_;
     BitWriter out_;

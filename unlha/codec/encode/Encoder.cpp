@@ -41,30 +41,33 @@ public:
         // Price with the block this stretch is likely to join, then again with
         // the stretch's own statistics; a stream's first stretch has no block
         // to start from, so it gets one more round.
-        const BlockStats& open = blocks_.openStats();
-        const bool first = open.codes == 0;
+        const Block* open = blocks_.openBlock();
         codes_.clear();
-        parser_.parse(stretch, first ? CostModel(format_) : CostModel(format_, Block(format_, open)), codes_);
-        for (int round = first ? 2 : 1; round > 0; --round) {
+        parser_.parse(stretch, open ? CostModel(format_, *open) : CostModel(format_), codes_);
+        for (int round = open ? 1 : 2; round > 0; --round) {
             const CostModel refined(format_, Block(format_, statsOf(codes_)));
             codes_.clear();
             parser_.parse(stretch, refined, codes_);
         }
-        BlockStats stats = statsOf(codes_);
-        if (!first) {
-            // The stretch may cost less inside the open block when parsed for
-            // that block's tables.
-            BlockStats joined = open;
-            joined.add(stats);
-            joinedCodes_.clear();
-            parser_.parse(stretch, CostModel(format_, Block(format_, joined)), joinedCodes_);
-            const BlockStats joinedStats = statsOf(joinedCodes_);
-            if (blocks_.addedBits(joinedStats) < blocks_.addedBits(stats)) {
-                codes_.swap(joinedCodes_);
-                stats = joinedStats;
-            }
+        const BlockStats stats = statsOf(codes_);
+        if (!open) {
+            blocks_.addUnit(codes_, stats, blocks_.cost(stats));
+            return;
         }
-        blocks_.addUnit(codes_, stats);
+        // The stretch may cost less inside the open block when parsed for
+        // that block's tables.
+        BlockStats joined = blocks_.openStats();
+        joined.add(stats);
+        const Block joinedBlock(format_, joined);
+        joinedCodes_.clear();
+        parser_.parse(stretch, CostModel(format_, joinedBlock), joinedCodes_);
+        const BlockStats joinedStats = statsOf(joinedCodes_);
+        BlockQueue::UnitCost own = blocks_.cost(stats, &joinedBlock);
+        BlockQueue::UnitCost other = blocks_.cost(joinedStats);
+        if (blocks_.addedBits(other) < blocks_.addedBits(own))
+            blocks_.addUnit(joinedCodes_, joinedStats, std::move(other));
+        else
+            blocks_.addUnit(codes_, stats, std::move(own));
     }
 
 private:

@@ -1,19 +1,20 @@
 #include "unlha/codec/encode/Huffman.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace unlha::encode {
 namespace {
 
-// Unbounded optimal lengths by the two-queue method over leaves sorted by
-// weight; internal nodes are created in non-decreasing weight order.
-void huffmanDepths(const std::vector<std::uint64_t>& sortedWeights, std::vector<int>& depth)
+constexpr int kMaxSymbols = 512;  // the largest alphabet, the literal/length one, has 510
+
+// Unbounded optimal depths by the two-queue method over m leaves sorted by
+// weight; internal nodes are created in non-decreasing weight order. Blocks
+// are built many times per stretch, so everything stays on the stack.
+void huffmanDepths(const std::uint64_t* sortedWeights, int m, int* depth)
 {
-    const int m = static_cast<int>(sortedWeights.size());
-    std::vector<std::uint64_t> weight(2 * m - 1);
-    std::vector<int> parent(2 * m - 1, 0);
-    std::copy(sortedWeights.begin(), sortedWeights.end(), weight.begin());
+    std::uint64_t weight[2 * kMaxSymbols];
+    int parent[2 * kMaxSymbols];
+    std::copy(sortedWeights, sortedWeights + m, weight);
     int leaf = 0;
     int inner = m;
     auto takeSmallest = [&](int created) {
@@ -26,9 +27,10 @@ void huffmanDepths(const std::vector<std::uint64_t>& sortedWeights, std::vector<
         weight[k] = weight[a] + weight[b];
         parent[a] = parent[b] = k;
     }
-    std::vector<int> nodeDepth(2 * m - 1, 0);
+    int nodeDepth[2 * kMaxSymbols];
+    nodeDepth[2 * m - 2] = 0;
     for (int k = 2 * m - 3; k >= 0; --k) nodeDepth[k] = nodeDepth[parent[k]] + 1;
-    depth.assign(nodeDepth.begin(), nodeDepth.begin() + m);
+    std::copy(nodeDepth, nodeDepth + m, depth);
 }
 
 }  // namespace
@@ -36,22 +38,22 @@ void huffmanDepths(const std::vector<std::uint64_t>& sortedWeights, std::vector<
 int buildCodeLengths(const std::uint32_t* freq, int n, std::uint8_t* lengths)
 {
     // Used symbols by ascending frequency, ties by symbol, as one sort key.
-    std::vector<std::uint64_t> keys;
+    std::uint64_t keys[kMaxSymbols];
+    int m = 0;
     for (int s = 0; s < n; ++s) {
         lengths[s] = 0;
-        if (freq[s] != 0) keys.push_back((std::uint64_t{freq[s]} << 16) | static_cast<std::uint64_t>(s));
+        if (freq[s] != 0) keys[m++] = (std::uint64_t{freq[s]} << 16) | static_cast<std::uint64_t>(s);
     }
-    const int m = static_cast<int>(keys.size());
     if (m < 2) return m;
-    std::sort(keys.begin(), keys.end());
-    std::vector<int> used(m);
-    std::vector<std::uint64_t> weights(m);
+    std::sort(keys, keys + m);
+    int used[kMaxSymbols];
+    std::uint64_t weights[kMaxSymbols];
     for (int i = 0; i < m; ++i) {
         used[i] = static_cast<int>(keys[i] & 0xFFFF);
         weights[i] = keys[i] >> 16;
     }
-    std::vector<int> depth;
-    huffmanDepths(weights, depth);
+    int depth[kMaxSymbols];
+    huffmanDepths(weights, m, depth);
 
     // Limit the depth: clamp, then pay back the Kraft excess by lengthening the
     // rarest symbols among the deepest ones still below the limit, then spend
