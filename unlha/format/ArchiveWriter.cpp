@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "unlha/Error.h"
@@ -72,6 +73,8 @@ struct ArchiveWriter::Impl {
 
     OutputFile out;
     WriteOptions options;
+    // Made with the first member to compress, then kept for the others.
+    std::unique_ptr<LhEncoder> encoder;
 };
 
 ArchiveWriter::ArchiveWriter(const std::string& outputPath, WriteOptions options)
@@ -108,7 +111,8 @@ void ArchiveWriter::addFile(const std::string& storedPath, const std::string& so
     bool stored = !compress;
     if (compress) {
         MemberSource in(source, size, progress);
-        std::optional<std::uint64_t> packed = encodeLh(w.options.method, in, w.out, size);
+        if (!w.encoder) w.encoder = std::make_unique<LhEncoder>();
+        std::optional<std::uint64_t> packed = w.encoder->encode(w.options.method, in, w.out, size);
         if (packed) {
             if (!in.complete()) throw Error("encoder stopped before the end of " + sourcePath);
             m.packedSize = *packed;

@@ -58,6 +58,12 @@ void BackgroundWorker::wait()
     if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
 }
 
+void BackgroundWorker::drain() noexcept
+{
+    await([this] { return state_.load(std::memory_order_acquire) == kIdle; });
+    error_ = nullptr;
+}
+
 void BackgroundWorker::run()
 {
     for (;;) {

@@ -26,6 +26,8 @@ public:
     void start(std::function<void()> job);
     // Returns at once when no job was started.
     void wait();
+    // Waits like wait(), dropping what the job threw.
+    void drain() noexcept;
 
 private:
     enum State { kIdle, kPosted, kQuit };

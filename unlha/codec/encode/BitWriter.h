@@ -11,7 +11,17 @@ namespace unlha::encode {
 // give-up size) never reaches the sink.
 class BitWriter {
 public:
-    explicit BitWriter(ByteSink& sink) : sink_(sink) { pending_.reserve(kBatch + 64); }
+    BitWriter() { pending_.reserve(kBatch + 64); }
+
+    // Starts a new stream into sink; the buffer is kept.
+    void start(ByteSink& sink)
+    {
+        sink_ = &sink;
+        pending_.clear();
+        sent_ = 0;
+        acc_ = 0;
+        accBits_ = 0;
+    }
 
     // value must fit in `bits` (at most 32) bits.
     void put(std::uint32_t value, int bits)
@@ -44,12 +54,12 @@ private:
     void sendPending()
     {
         if (pending_.empty()) return;
-        sink_.write(pending_.data(), pending_.size());
+        sink_->write(pending_.data(), pending_.size());
         sent_ += pending_.size();
         pending_.clear();
     }
 
-    ByteSink& sink_;
+    ByteSink* sink_ = nullptr;
     std::vector<std::uint8_t> pending_;
     std::uint64_t sent_ = 0;
     std::uint64_t acc_ = 0;

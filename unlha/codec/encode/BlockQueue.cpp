@@ -11,9 +11,21 @@ constexpr std::uint64_t kMinStreamBytes = 8;
 constexpr std::uint32_t kMaxJoinedCodes = kMaxBlockCodes - BlockQueue::kMaxUnitCodes;
 }  // namespace
 
-BlockQueue::BlockQueue(const StreamFormat& format, ByteSink& sink, std::uint64_t giveUpAt)
-    : format_(format), out_(sink), giveUpAt_(giveUpAt)
+void BlockQueue::start(const StreamFormat& format, ByteSink& sink, std::uint64_t giveUpAt)
 {
+    format_ = format;
+    out_.start(sink);
+    giveUpAt_ = giveUpAt;
+    clear(held_);
+    clear(open_);
+}
+
+// Keeps the codes' buffer: a block holds up to 256 KiB of them.
+void BlockQueue::clear(Pending& p)
+{
+    p.codes.clear();
+    p.stats = {};
+    p.block.reset();
 }
 
 void BlockQueue::writeHeld()
@@ -21,9 +33,7 @@ void BlockQueue::writeHeld()
     if (held_.stats.codes == 0) return;
     if (!held_.block) held_.block.emplace(format_, held_.stats);
     held_.block->write(out_, held_.codes.data());
-    held_.codes.clear();
-    held_.stats = {};
-    held_.block.reset();
+    clear(held_);
 }
 
 BlockQueue::UnitCost BlockQueue::cost(const BlockStats& stats, const Block* joined) const
@@ -58,10 +68,9 @@ void BlockQueue::addUnit(const std::vector<Code>& codes, const BlockStats& stats
             return;
         }
         writeHeld();
-        held_ = std::move(open_);
-        open_ = {};
+        std::swap(held_, open_);
     }
-    open_.codes = codes;
+    open_.codes.assign(codes.begin(), codes.end());
     open_.stats = stats;
     open_.block = std::move(cost.alone);
 }
@@ -76,9 +85,9 @@ std::optional<std::uint64_t> BlockQueue::finish()
             held_.block.reset();
         } else {
             writeHeld();
-            held_ = std::move(open_);
+            std::swap(held_, open_);
         }
-        open_ = {};
+        clear(open_);
     }
     writeHeld();
     out_.padToByte();

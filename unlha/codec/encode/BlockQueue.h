@@ -28,7 +28,9 @@ public:
         std::optional<Block> joined;
     };
 
-    BlockQueue(const StreamFormat& format, ByteSink& sink, std::uint64_t giveUpAt);
+    // Starts a new stream; the buffers of the last one are kept.
+    void start(const StreamFormat& format, ByteSink& sink, std::uint64_t giveUpAt);
+    const StreamFormat& format() const { return format_; }
 
     // The tables of the open block, which the next unit would join (none at
     // the start), and its codes.
@@ -60,10 +62,11 @@ private:
     };
 
     void writeHeld();
+    static void clear(Pending& p);
 
-    StreamFormat format_;
+    StreamFormat format_{};
     BitWriter out_;
-    std::uint64_t giveUpAt_;
+    std::uint64_t giveUpAt_ = 0;
     Pending held_;
     Pending open_;
 };

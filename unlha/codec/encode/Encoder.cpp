@@ -34,18 +34,19 @@ BlockStats statsOf(const std::vector<Code>& codes)
 // Parses one stretch and hands its codes to the blocks.
 class StretchCoder {
 public:
-    StretchCoder(const StreamFormat& format, BlockQueue& blocks) : format_(format), blocks_(blocks) {}
+    explicit StretchCoder(BlockQueue& blocks) : blocks_(blocks) {}
 
     void code(const Stretch& stretch)
     {
+        const StreamFormat& format = blocks_.format();
         // Price with the block this stretch is likely to join, then again with
         // the stretch's own statistics; a stream's first stretch has no block
         // to start from, so it gets one more round.
         const Block* open = blocks_.openBlock();
         codes_.clear();
-        parser_.parse(stretch, open ? CostModel(format_, *open) : CostModel(format_), codes_);
+        parser_.parse(stretch, open ? CostModel(format, *open) : CostModel(format), codes_);
         for (int round = open ? 1 : 2; round > 0; --round) {
-            const CostModel refined(format_, Block(format_, statsOf(codes_)));
+            const CostModel refined(format, Block(format, statsOf(codes_)));
             codes_.clear();
             parser_.parse(stretch, refined, codes_);
         }
@@ -58,9 +59,9 @@ public:
         // that block's tables.
         BlockStats joined = blocks_.openStats();
         joined.add(stats);
-        const Block joinedBlock(format_, joined);
+        const Block joinedBlock(format, joined);
         joinedCodes_.clear();
-        parser_.parse(stretch, CostModel(format_, joinedBlock), joinedCodes_);
+        parser_.parse(stretch, CostModel(format, joinedBlock), joinedCodes_);
         const BlockStats joinedStats = statsOf(joinedCodes_);
         BlockQueue::UnitCost own = blocks_.cost(stats, &joinedBlock);
         BlockQueue::UnitCost other = blocks_.cost(joinedStats);
@@ -71,7 +72,6 @@ public:
     }
 
 private:
-    StreamFormat format_;
     BlockQueue& blocks_;
     OptimalParser parser_;
     std::vector<Code> codes_;
@@ -80,18 +80,33 @@ private:
 
 }  // namespace
 
-std::optional<std::uint64_t> encodeLh(Method method, ByteSource& in, ByteSink& out,
-                                      std::uint64_t giveUpAt)
-{
-    const StreamFormat format = streamFormatFor(method);
-    InputWindow window(in, kStretchBytes + 8);
-    MatchFinder finder(format.maxDistance(), kTreeDepth, kTreeCutoff);
-    BlockQueue blocks(format, out, giveUpAt);
-    StretchCoder coder(format, blocks);
+struct LhEncoder::Workspace {
+    InputWindow window{kStretchBytes + 8};
+    MatchFinder finder{kTreeDepth, kTreeCutoff};
+    BlockQueue blocks;
+    StretchCoder coder{blocks};
     Stretch stretches[2];
     // Declared last so that it is gone, its job finished, before what the
     // job uses.
     BackgroundWorker worker;
+};
+
+LhEncoder::LhEncoder() : work_(std::make_unique<Workspace>()) {}
+
+LhEncoder::~LhEncoder() = default;
+
+std::optional<std::uint64_t> LhEncoder::encode(Method method, ByteSource& in, ByteSink& out, std::uint64_t giveUpAt)
+{
+    const StreamFormat format = streamFormatFor(method);
+    InputWindow& window = work_->window;
+    MatchFinder& finder = work_->finder;
+    BlockQueue& blocks = work_->blocks;
+    StretchCoder& coder = work_->coder;
+    Stretch* const stretches = work_->stretches;
+    BackgroundWorker& worker = work_->worker;
+    window.start(in);
+    finder.reset(format.maxDistance());
+    blocks.start(format, out, giveUpAt);
 
     // Reading, parsing and writing stay on the calling thread; the worker
     // finds the next stretch's matches meanwhile. The window only slides
@@ -104,6 +119,11 @@ std::optional<std::uint64_t> encodeLh(Method method, ByteSource& in, ByteSink& o
         }
         return std::min(kStretchBytes, window.end() - pos);
     };
+    // A stream cut short by an error leaves no job running into the next.
+    struct Drain {
+        BackgroundWorker& worker;
+        ~Drain() { worker.drain(); }
+    } drain{worker};
     int length = nextLength();
     int current = 0;
     if (length > 0) findStretch(finder, window.data(), pos, length, window.end(), kNiceLength, stretches[0]);

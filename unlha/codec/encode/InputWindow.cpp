@@ -8,17 +8,24 @@ constexpr int kSlideStep = 4 * InputWindow::kHistory;
 constexpr int kTail = 8;
 }  // namespace
 
-InputWindow::InputWindow(ByteSource& source, int lookahead)
-    : source_(source), lookahead_(lookahead), capacity_(kHistory + kSlideStep + lookahead),
+InputWindow::InputWindow(int lookahead)
+    : lookahead_(lookahead), capacity_(kHistory + kSlideStep + lookahead),
       buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(capacity_ + kTail)))
 {
+}
+
+void InputWindow::start(ByteSource& source)
+{
+    source_ = &source;
+    end_ = 0;
+    eof_ = false;
     fill();
 }
 
 void InputWindow::fill()
 {
     while (!eof_ && end_ < capacity_) {
-        const std::size_t got = source_.read(buffer_.get() + end_, static_cast<std::size_t>(capacity_ - end_));
+        const std::size_t got = source_->read(buffer_.get() + end_, static_cast<std::size_t>(capacity_ - end_));
         if (got == 0) eof_ = true;
         end_ += static_cast<int>(got);
     }

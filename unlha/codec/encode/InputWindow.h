@@ -15,7 +15,10 @@ class InputWindow {
 public:
     static constexpr int kHistory = 1 << 16;
 
-    InputWindow(ByteSource& source, int lookahead);
+    explicit InputWindow(int lookahead);
+
+    // Starts over on a new input, from position 0; the buffer is kept.
+    void start(ByteSource& source);
 
     // Makes data()[pos .. pos + lookahead) loaded (or up to the end of input).
     // Returns how far positions moved down (0 when the buffer did not slide);
@@ -30,7 +33,7 @@ public:
 private:
     void fill();
 
-    ByteSource& source_;
+    ByteSource* source_ = nullptr;
     int lookahead_;
     int capacity_;
     std::unique_ptr<std::uint8_t[]> buffer_;  // capacity_ bytes and a zeroed tail for word reads

@@ -4,10 +4,17 @@
 
 namespace unlha::encode {
 
-MatchFinder::MatchFinder(int maxDistance, int maxDepth, int cutoffLength)
-    : maxDistance_(maxDistance), maxDepth_(maxDepth), cutoffLength_(cutoffLength), head_(1 << kHashBits, -1),
+MatchFinder::MatchFinder(int maxDepth, int cutoffLength)
+    : maxDepth_(maxDepth), cutoffLength_(cutoffLength), head_(1 << kHashBits, -1),
       tree_(std::make_unique_for_overwrite<int[]>(2 * kCycle))
 {
+}
+
+void MatchFinder::reset(int maxDistance)
+{
+    maxDistance_ = maxDistance;
+    std::fill(head_.begin(), head_.end(), -1);
+    filled_ = 0;
 }
 
 template <bool kReport>

@@ -44,7 +44,11 @@ public:
 
     // A search stops at the first match of cutoffLength bytes; the match
     // found is still reported in full.
-    MatchFinder(int maxDistance, int maxDepth, int cutoffLength);
+    MatchFinder(int maxDepth, int cutoffLength);
+
+    // Empties the trees for a new input, whose matches reach back at most
+    // maxDistance bytes.
+    void reset(int maxDistance);
 
     // Inserts pos and writes to out (room for kMaxMatches) the earlier matches
     // at pos, each longer than the one before and the nearest found for its
@@ -74,7 +78,7 @@ private:
         return (v * 0x9E3779B1u) >> (32 - kHashBits);
     }
 
-    int maxDistance_;
+    int maxDistance_ = 0;
     int maxDepth_;
     int cutoffLength_;
     std::vector<int> head_;

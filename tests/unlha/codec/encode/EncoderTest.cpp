@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,7 @@ Encoded encode(Method method, const Bytes& data, std::uint64_t giveUpAt, std::si
     PieceSource in(data, piece);
     VectorSink out;
     Encoded e;
-    e.length = encodeLh(method, in, out, giveUpAt);
+    e.length = LhEncoder().encode(method, in, out, giveUpAt);
     e.stream = std::move(out.bytes);
     return e;
 }
@@ -188,6 +189,56 @@ TEST(Encoder, KeepsTheFinalBlockAtLeastEightBytes)
             expectRoundTrip(m, data);
         }
     }
+}
+
+// A sink that fails once it has taken `limit` bytes, as a full disk would.
+class FailingSink : public ByteSink {
+public:
+    explicit FailingSink(std::size_t limit) : limit_(limit) {}
+    void write(const std::uint8_t*, std::size_t n) override
+    {
+        if (n > limit_) throw std::runtime_error("disk full");
+        limit_ -= n;
+    }
+
+private:
+    std::size_t limit_;
+};
+
+// One encoder serves every member of an archive: what a stream leaves behind
+// (a slid window, a give-up, a write error in the middle) must not reach the
+// next one.
+TEST(Encoder, ReusedEncoderGivesEachStreamWhatAFreshOneWould)
+{
+    const Bytes large = textLike(700000, 21);
+    const Bytes small = textLike(3000, 22);
+    const Bytes random = randomBytes(20000, 23);
+    LhEncoder encoder;
+    auto encodeWith = [&](Method m, const Bytes& data, std::uint64_t giveUpAt) {
+        PieceSource in(data, 1 << 20);
+        VectorSink out;
+        Encoded e;
+        e.length = encoder.encode(m, in, out, giveUpAt);
+        e.stream = std::move(out.bytes);
+        return e;
+    };
+    auto expectSame = [&](Method m, const Bytes& data) {
+        const Encoded reused = encodeWith(m, data, UINT64_MAX);
+        const Encoded fresh = encode(m, data, UINT64_MAX);
+        EXPECT_EQ(reused.length, fresh.length) << name(m);
+        EXPECT_EQ(reused.stream, fresh.stream) << name(m);
+    };
+    expectSame(Method::Lh7, large);
+    expectSame(Method::Lh5, small);
+    EXPECT_FALSE(encodeWith(Method::Lh6, random, random.size()).length);
+    expectSame(Method::Lh6, small);
+    {
+        PieceSource in(large, 1 << 20);
+        FailingSink out(10000);
+        EXPECT_THROW(encoder.encode(Method::Lh7, in, out, UINT64_MAX), std::runtime_error);
+    }
+    expectSame(Method::Lh7, small);
+    expectSame(Method::Lh7, large);
 }
 
 TEST(Encoder, RejectsMethodsWithoutAStream)
