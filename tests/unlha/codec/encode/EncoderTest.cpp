@@ -47,14 +47,21 @@ struct Encoded {
     Bytes stream;
 };
 
-Encoded encode(Method method, const Bytes& data, std::uint64_t giveUpAt, std::size_t piece = 1 << 20)
+Encoded encodeWith(LhEncoder& encoder, Method method, const Bytes& data, std::uint64_t giveUpAt,
+                   std::size_t piece = 1 << 20)
 {
     PieceSource in(data, piece);
     VectorSink out;
     Encoded e;
-    e.length = LhEncoder().encode(method, in, out, giveUpAt);
+    e.length = encoder.encode(method, in, out, giveUpAt);
     e.stream = std::move(out.bytes);
     return e;
+}
+
+Encoded encode(Method method, const Bytes& data, std::uint64_t giveUpAt, std::size_t piece = 1 << 20)
+{
+    LhEncoder encoder;
+    return encodeWith(encoder, method, data, giveUpAt, piece);
 }
 
 Bytes decode(Method method, const Bytes& stream, std::uint64_t size)
@@ -214,23 +221,15 @@ TEST(Encoder, ReusedEncoderGivesEachStreamWhatAFreshOneWould)
     const Bytes small = textLike(3000, 22);
     const Bytes random = randomBytes(20000, 23);
     LhEncoder encoder;
-    auto encodeWith = [&](Method m, const Bytes& data, std::uint64_t giveUpAt) {
-        PieceSource in(data, 1 << 20);
-        VectorSink out;
-        Encoded e;
-        e.length = encoder.encode(m, in, out, giveUpAt);
-        e.stream = std::move(out.bytes);
-        return e;
-    };
     auto expectSame = [&](Method m, const Bytes& data) {
-        const Encoded reused = encodeWith(m, data, UINT64_MAX);
+        const Encoded reused = encodeWith(encoder, m, data, UINT64_MAX);
         const Encoded fresh = encode(m, data, UINT64_MAX);
         EXPECT_EQ(reused.length, fresh.length) << name(m);
         EXPECT_EQ(reused.stream, fresh.stream) << name(m);
     };
     expectSame(Method::Lh7, large);
     expectSame(Method::Lh5, small);
-    EXPECT_FALSE(encodeWith(Method::Lh6, random, random.size()).length);
+    EXPECT_FALSE(encodeWith(encoder, Method::Lh6, random, random.size()).length);
     expectSame(Method::Lh6, small);
     {
         PieceSource in(large, 1 << 20);
