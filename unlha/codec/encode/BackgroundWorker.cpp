@@ -4,9 +4,6 @@
 
 #if defined(__x86_64__) || defined(_M_X64) || defined(__i386__) || defined(_M_IX86)
 #include <immintrin.h>
-#define UNLHA_SPIN_PAUSE() _mm_pause()
-#else
-#define UNLHA_SPIN_PAUSE() std::this_thread::yield()
 #endif
 
 namespace unlha::encode {
@@ -14,13 +11,22 @@ namespace {
 // About a third of a millisecond of pauses: more than the usual gap between
 // two jobs, less than a job.
 constexpr int kSpins = 1 << 13;
+
+void pauseBriefly()
+{
+#if defined(__x86_64__) || defined(_M_X64) || defined(__i386__) || defined(_M_IX86)
+    _mm_pause();
+#else
+    std::this_thread::yield();
+#endif
+}
 }  // namespace
 
 template <class Done> void BackgroundWorker::await(Done done)
 {
     for (int i = 0; i < kSpins; ++i) {
         if (done()) return;
-        UNLHA_SPIN_PAUSE();
+        pauseBriefly();
     }
     std::unique_lock lock(mutex_);
     changed_.wait(lock, done);
