@@ -3,6 +3,7 @@
 #include "unlha/Error.h"
 #include "unlha/format/HeaderLevels.h"
 #include "unlha/format/MemberPath.h"
+#include "unlha/format/Timestamps.h"
 
 namespace unlha {
 
@@ -29,6 +30,21 @@ std::uint8_t headerChecksum(const std::vector<std::uint8_t>& bytes, std::size_t 
     unsigned sum = 0;
     for (std::size_t i = 2; i < headerSize + 2; ++i) sum += bytes[i];
     return static_cast<std::uint8_t>(sum);
+}
+
+DosBaseFields readLevel0Or1(HeaderBytes& h, Member& m, std::size_t fixedAfterName, const char* tooShort) {
+    DosBaseFields b{h.u8(0), 0, 0};
+    h.need(b.headerSize + 2);
+    b.nameLength = h.u8(21);
+    if (b.headerSize < fixedAfterName + b.nameLength) throw FormatError(tooShort);
+    if (headerChecksum(h.bytes(), b.headerSize) != h.u8(1)) throw FormatError("header checksum mismatch");
+    CommonFields c = readCommon(h);
+    m.methodId = c.methodId;
+    m.originalSize = c.originalSize;
+    m.mtime = fromDosTime(c.time);
+    m.crc = h.u16(22 + b.nameLength);
+    b.size1 = c.size1;
+    return b;
 }
 
 void applyExtended(Member& m, const ExtendedFields& f, const std::string& baseName) {

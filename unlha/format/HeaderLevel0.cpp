@@ -30,18 +30,11 @@ constexpr std::uint8_t kAttrFolder = 0x10;
 //                  carry Unix information, anything else is ignored
 //  H+2           data
 void readLevel0(HeaderBytes& h, Member& m) {
-    std::size_t headerSize = h.u8(0);
-    h.need(headerSize + 2);
-    std::size_t n = h.u8(21);
-    if (headerSize < 22 + n) throw FormatError("level-0 header too short for its path");
-    if (headerChecksum(h.bytes(), headerSize) != h.u8(1)) throw FormatError("header checksum mismatch");
-    CommonFields c = readCommon(h);
-    m.methodId = c.methodId;
-    m.packedSize = c.size1;
-    m.originalSize = c.originalSize;
-    m.mtime = fromDosTime(c.time);
+    const DosBaseFields b = readLevel0Or1(h, m, 22, "level-0 header too short for its path");
+    const std::size_t headerSize = b.headerSize;
+    const std::size_t n = b.nameLength;
+    m.packedSize = b.size1;
     m.os = 0;
-    m.crc = h.u16(22 + n);
     std::size_t area = 24 + n;
     ExtendedFields f;
     if (headerSize + 2 - area == kUnixAreaSize && h.u8(area) == 'U') {

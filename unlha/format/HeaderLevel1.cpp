@@ -30,22 +30,15 @@ constexpr std::size_t kMaxBaseName = 230;  // keeps H within one byte
 //  H+2     E     extended headers: type(1) body size of next(2)
 //  H+2+E         data (skip size - E bytes)
 void readLevel1(HeaderBytes& h, Member& m) {
-    std::size_t headerSize = h.u8(0);
-    h.need(headerSize + 2);
-    std::size_t n = h.u8(21);
-    if (headerSize < 25 + n) throw FormatError("level-1 header too short for its name");
-    if (headerChecksum(h.bytes(), headerSize) != h.u8(1)) throw FormatError("header checksum mismatch");
-    CommonFields c = readCommon(h);
-    m.methodId = c.methodId;
-    m.originalSize = c.originalSize;
-    m.mtime = fromDosTime(c.time);
-    m.crc = h.u16(22 + n);
+    const DosBaseFields b = readLevel0Or1(h, m, 25, "level-1 header too short for its name");
+    const std::size_t headerSize = b.headerSize;
+    const std::size_t n = b.nameLength;
     m.os = h.u8(24 + n);
     ExtendedFields f;
     std::size_t end = readExtendedHeaders(h, headerSize + 2, h.u16(headerSize), 2, std::nullopt, f);
     std::size_t extended = end - (headerSize + 2);
-    if (c.size1 < extended) throw FormatError("level-1 skip size smaller than its extended headers");
-    m.packedSize = c.size1 - extended;
+    if (b.size1 < extended) throw FormatError("level-1 skip size smaller than its extended headers");
+    m.packedSize = b.size1 - extended;
     verifyHeaderCrc(h.bytes(), f);
     applyExtended(m, f, pathFromLevel0(h.text(22, n)));
 }

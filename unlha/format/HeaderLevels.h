@@ -49,6 +49,18 @@ void applyExtended(Member& m, const ExtendedFields& f, const std::string& baseNa
 void readLevel2Or3(HeaderBytes& h, Member& m, std::size_t baseSize, std::uint64_t firstExtendedSize,
                    int sizeWidth, std::size_t total);
 
+// What levels 0 and 1 share: H at 0, its checksum at 1, the name length N at
+// 21 and the data CRC after the name. Pulls the H + 2 bytes of the base
+// header, checks that it holds at least `fixedAfterName` bytes past the name
+// (FormatError `tooShort` if not) and its checksum, and sets the method, the
+// original size, the MS-DOS time and the CRC.
+struct DosBaseFields {
+    std::size_t headerSize;  // H
+    std::size_t nameLength;  // N
+    std::uint32_t size1;     // packed size (level 1: skip size)
+};
+DosBaseFields readLevel0Or1(HeaderBytes& h, Member& m, std::size_t fixedAfterName, const char* tooShort);
+
 // Unix mode for the header: the member's, or the usual default.
 std::uint16_t modeFor(const Member& m);
 
