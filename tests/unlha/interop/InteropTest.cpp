@@ -51,6 +51,14 @@ std::string extractCommand(Peer peer, const std::string& archive, const std::str
 
 const char* peerName(Peer p) { return p == Peer::Lhasa ? "lhasa" : p == Peer::SevenZip ? "7z" : "bsdtar"; }
 
+// Extracts `archive` with the peer into a fresh folder `into`; the peer's
+// output goes to `log`.
+void extractWithPeer(Peer peer, const std::string& archive, const std::string& into, const std::string& log) {
+    fs::remove_all(into);
+    fs::create_directories(into);
+    ASSERT_EQ(runPeer(extractCommand(peer, archive, into), log), 0) << logText(log);
+}
+
 TEST(Interop, PeersExtractOurArchivesByteExact) {
     TempFolder tmp;
     for (Method method : {Method::Lh0, Method::Lh5, Method::Lh6, Method::Lh7}) {
@@ -69,10 +77,8 @@ TEST(Interop, PeersExtractOurArchivesByteExact) {
             for (Peer peer : {Peer::Lhasa, Peer::SevenZip, Peer::Bsdtar}) {
                 SCOPED_TRACE(peerName(peer));
                 std::string into = tmp / "out";
-                fs::remove_all(into);
-                fs::create_directories(into);
                 std::string log = tmp / "peer.log";
-                ASSERT_EQ(runPeer(extractCommand(peer, archive, into), log), 0) << logText(log);
+                ASSERT_NO_FATAL_FAILURE(extractWithPeer(peer, archive, into, log));
                 auto nameOf = [&](const std::string& stored) { return peer == Peer::Lhasa ? lhasaName(stored) : stored; };
                 for (const SourceFile& f : files) {
                     fs::path out = fs::path(into) / nameOf(f.stored);
@@ -97,10 +103,8 @@ TEST(Interop, PeersStripTheRootOfAbsolutePaths) {
     for (Peer peer : {Peer::Lhasa, Peer::SevenZip, Peer::Bsdtar}) {
         SCOPED_TRACE(peerName(peer));
         std::string into = tmp / "out";
-        fs::remove_all(into);
-        fs::create_directories(into);
         std::string log = tmp / "peer.log";
-        ASSERT_EQ(runPeer(extractCommand(peer, archive, into), log), 0) << logText(log);
+        ASSERT_NO_FATAL_FAILURE(extractWithPeer(peer, archive, into, log));
         EXPECT_EQ(readBytes((fs::path(into) / "abs root/file.txt").string()), readBytes(tmp / "src"));
     }
 }
