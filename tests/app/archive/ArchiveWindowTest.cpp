@@ -1,5 +1,6 @@
 #include "ArchiveSession.h"
 #include "FakeArchiver.h"
+#include "MessageTexts.h"
 
 #include "platform/Guard.h"
 
@@ -19,13 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string Title = "Vesk ver1.00";
-const std::string BackupAllQuestion = "一括バックアップします。よろしいですか？";
-const std::string BackupFinished = "バックアップ終了しました";
-const std::string RestoreAllQuestion = "一括リストアします。よろしいですか？\n\n※注意：既存のデータは上書きされます！！";
-const std::string RestoreSelectedQuestion = "個別リストアします。よろしいですか？\n\n※注意：既存のデータは上書きされます！！";
 const std::string RestoreFinished = "リストア終了しました";
-const std::string DeleteQuestion = "選択しているファイルを削除します。よろしいですか？";
 
 using Handler = void (TForm1::*)(QObject*);
 

@@ -5,6 +5,7 @@
 #include "settings/OptionsDialog.h"
 
 #include "FakeArchiver.h"
+#include "MessageTexts.h"
 #include "ScriptedMessageBoxes.h"
 #include "TempProgramFolder.h"
 
@@ -25,12 +26,6 @@ using namespace vesk;
 using namespace vesk::test;
 
 namespace {
-
-const char* const BackupAllQuestion = "一括バックアップします。よろしいですか？";
-const char* const BackupFinished = "バックアップ終了しました";
-const char* const RestoreAllQuestion = "一括リストアします。よろしいですか？\n\n※注意：既存のデータは上書きされます！！";
-const char* const RestoreSelectedQuestion = "個別リストアします。よろしいですか？\n\n※注意：既存のデータは上書きされます！！";
-const char* const DeleteQuestion = "選択しているファイルを削除します。よろしいですか？";
 
 // An archiver whose version query fails once armed, for a command that ends
 // in an error.

@@ -1,4 +1,5 @@
 #include "ArchiveSession.h"
+#include "MessageTexts.h"
 
 #include "archive/Archiver.h"
 #include "archive/ProgressWindow.h"
@@ -29,7 +30,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string Title = "Vesk ver1.00";
 const std::string FailedHeading = "\n\n次の処理に失敗しました：";
 
 // Long enough to be compressed in several blocks, with runs to match and
