@@ -13,7 +13,7 @@ class TempFolder {
 public:
     TempFolder() : previous_(std::filesystem::current_path())
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vesk-platform-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "vesk-test-XXXXXX").string();
         path_ = std::string(mkdtemp(pattern.data())) + "/";
     }
     ~TempFolder()
@@ -22,6 +22,9 @@ public:
         std::filesystem::current_path(previous_, ignored);
         std::filesystem::remove_all(path_, ignored);
     }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
     const std::string& path() const { return path_; }
     std::string operator/(const std::string& relative) const { return path_ + relative; }
 
