@@ -112,7 +112,7 @@ void ArchiveWriter::addFile(const std::string& storedPath, const std::string& so
     if (compress) {
         MemberSource in(source, size, progress);
         if (!w.encoder) w.encoder = std::make_unique<LhEncoder>();
-        std::optional<std::uint64_t> packed = w.encoder->encode(w.options.method, in, w.out, size);
+        std::optional<std::uint64_t> packed = w.encoder->encode(w.options.method, in, size, w.out, size);
         if (packed) {
             if (!in.complete()) throw Error("encoder stopped before the end of " + sourcePath);
             m.packedSize = *packed;

@@ -5,35 +5,15 @@
 
 namespace unlha::encode {
 namespace {
-constexpr std::uint64_t kMinFinalBlockBits = 64;
-constexpr std::uint64_t kMinStreamBytes = 8;
 // Leaves room below the block code limit for a folded-in tail unit.
 constexpr std::uint32_t kMaxJoinedCodes = kMaxBlockCodes - BlockQueue::kMaxUnitCodes;
 }  // namespace
 
-void BlockQueue::start(const StreamFormat& format, ByteSink& sink, std::uint64_t giveUpAt)
+void BlockQueue::start(const StreamFormat& format, ClosedBlockSink& closed)
 {
     format_ = format;
-    out_.start(sink);
-    giveUpAt_ = giveUpAt;
-    clear(held_);
-    clear(open_);
-}
-
-// Keeps the codes' buffer: a block holds up to 256 KiB of them.
-void BlockQueue::clear(Pending& p)
-{
-    p.codes.clear();
-    p.stats = {};
-    p.block.reset();
-}
-
-void BlockQueue::writeHeld()
-{
-    if (held_.stats.codes == 0) return;
-    if (!held_.block) held_.block.emplace(format_, held_.stats);
-    held_.block->write(out_, held_.codes.data());
-    clear(held_);
+    closed_ = &closed;
+    open_.clear();
 }
 
 BlockQueue::UnitCost BlockQueue::cost(const BlockStats& stats, const Block* joined) const
@@ -67,34 +47,16 @@ void BlockQueue::addUnit(const std::vector<Code>& codes, const BlockStats& stats
             open_.block = std::move(cost.joined);
             return;
         }
-        writeHeld();
-        std::swap(held_, open_);
+        closed_->take(open_);
     }
     open_.codes.assign(codes.begin(), codes.end());
     open_.stats = stats;
     open_.block = std::move(cost.alone);
 }
 
-std::optional<std::uint64_t> BlockQueue::finish()
+void BlockQueue::finish()
 {
-    if (open_.stats.codes > 0) {
-        const bool fold = held_.stats.codes > 0 && open_.block->bitSize() < kMinFinalBlockBits;
-        if (fold) {
-            held_.codes.insert(held_.codes.end(), open_.codes.begin(), open_.codes.end());
-            held_.stats.add(open_.stats);
-            held_.block.reset();
-        } else {
-            writeHeld();
-            std::swap(held_, open_);
-        }
-        clear(open_);
-    }
-    writeHeld();
-    out_.padToByte();
-    const std::uint64_t length = out_.byteCount();
-    if (length >= giveUpAt_ || length < kMinStreamBytes) return std::nullopt;
-    out_.flush();
-    return length;
+    if (open_.stats.codes > 0) closed_->take(open_);
 }
 
 }  // namespace unlha::encode

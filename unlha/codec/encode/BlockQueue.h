@@ -3,18 +3,16 @@
 #include <optional>
 #include <vector>
 
-#include "unlha/codec/encode/BitWriter.h"
 #include "unlha/codec/encode/Block.h"
 #include "unlha/codec/encode/BlockStats.h"
+#include "unlha/codec/encode/PendingBlock.h"
 #include "unlha/codec/encode/StreamFormat.h"
 
 namespace unlha::encode {
 
-// Groups parsed stretches ("units") of codes into blocks and writes them. A
-// unit joins the open block when one block for both is smaller than two;
-// otherwise the open block is closed. The last closed block is held back
-// until the stream ends, so that a tiny tail can be folded into it: the final
-// block must be at least 8 bytes long.
+// Groups parsed stretches ("units") of codes into blocks. A unit joins the
+// open block when one block for both is smaller than two; otherwise the open
+// block is closed and handed on.
 //
 // Building a block's tables is the costly part of sizing it, and the same
 // blocks are sized several times per unit, so the tables travel along: in a
@@ -28,8 +26,8 @@ public:
         std::optional<Block> joined;
     };
 
-    // Starts a new stream; the buffers of the last one are kept.
-    void start(const StreamFormat& format, ByteSink& sink, std::uint64_t giveUpAt);
+    // Starts anew, with no open block, handing closed blocks to `closed`.
+    void start(const StreamFormat& format, ClosedBlockSink& closed);
     const StreamFormat& format() const { return format_; }
 
     // The tables of the open block, which the next unit would join (none at
@@ -46,29 +44,15 @@ public:
     // A unit of at most kMaxUnitCodes codes, with its cost from cost().
     void addUnit(const std::vector<Code>& codes, const BlockStats& stats, UnitCost cost);
 
-    // True once the output has reached the give-up size.
-    bool gaveUp() const { return out_.byteCount() >= giveUpAt_; }
-    // Writes what is left; the stream length, or nothing for a stream that
-    // reached the give-up size or is shorter than 8 bytes.
-    std::optional<std::uint64_t> finish();
+    // Closes the open block.
+    void finish();
 
     static constexpr std::uint32_t kMaxUnitCodes = 8192;
 
 private:
-    struct Pending {
-        std::vector<Code> codes;
-        BlockStats stats;
-        std::optional<Block> block;  // built from stats
-    };
-
-    void writeHeld();
-    static void clear(Pending& p);
-
     StreamFormat format_{};
-    BitWriter out_;
-    std::uint64_t giveUpAt_ = 0;
-    Pending held_;
-    Pending open_;
+    ClosedBlockSink* closed_ = nullptr;
+    PendingBlock open_;
 };
 
 }  // namespace unlha::encode

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/unlha/codec/encode/StreamChecker.h"
+#include "unlha/Error.h"
 #include "unlha/codec/Decoder.h"
 #include "unlha/codec/Encoder.h"
 
@@ -53,7 +54,7 @@ Encoded encodeWith(LhEncoder& encoder, Method method, const Bytes& data, std::ui
     PieceSource in(data, piece);
     VectorSink out;
     Encoded e;
-    e.length = encoder.encode(method, in, out, giveUpAt);
+    e.length = encoder.encode(method, in, data.size(), out, giveUpAt);
     e.stream = std::move(out.bytes);
     return e;
 }
@@ -149,6 +150,24 @@ TEST(Encoder, StreamsLargeInputThroughTheWindow)
     for (Method m : kMethods) expectRoundTrip(m, data, 4093);
 }
 
+// Inputs of a megabyte or more are cut into segments encoded side by side;
+// this one makes four of 131 stretches and 3 bytes each.
+TEST(Encoder, SegmentedInputMakesOneValidStream)
+{
+    Bytes data = textLike(4 * (131 * 8192 + 3) - 3, 13);
+    data.insert(data.end(), 3, 'z');
+    expectRoundTrip(Method::Lh7, data, 65521);
+}
+
+TEST(Encoder, InputShorterThanAnnouncedIsAnError)
+{
+    const Bytes data = textLike(1200000, 14);
+    LhEncoder encoder;
+    PieceSource in(data, 1 << 20);
+    VectorSink out;
+    EXPECT_THROW(encoder.encode(Method::Lh7, in, data.size() + 1, out, UINT64_MAX), IoError);
+}
+
 TEST(Encoder, IncompressibleInputGivesUpAtItsSize)
 {
     const Bytes data = randomBytes(100000, 3);
@@ -218,6 +237,7 @@ private:
 TEST(Encoder, ReusedEncoderGivesEachStreamWhatAFreshOneWould)
 {
     const Bytes large = textLike(700000, 21);
+    const Bytes segmented = textLike(1500000, 24);
     const Bytes small = textLike(3000, 22);
     const Bytes random = randomBytes(20000, 23);
     LhEncoder encoder;
@@ -231,13 +251,15 @@ TEST(Encoder, ReusedEncoderGivesEachStreamWhatAFreshOneWould)
     expectSame(Method::Lh5, small);
     EXPECT_FALSE(encodeWith(encoder, Method::Lh6, random, random.size()).length);
     expectSame(Method::Lh6, small);
-    {
-        PieceSource in(large, 1 << 20);
+    for (const Bytes* data : {&large, &segmented}) {
+        PieceSource in(*data, 1 << 20);
         FailingSink out(10000);
-        EXPECT_THROW(encoder.encode(Method::Lh7, in, out, UINT64_MAX), std::runtime_error);
+        EXPECT_THROW(encoder.encode(Method::Lh7, in, data->size(), out, UINT64_MAX), std::runtime_error);
     }
     expectSame(Method::Lh7, small);
     expectSame(Method::Lh7, large);
+    expectSame(Method::Lh6, segmented);
+    expectSame(Method::Lh7, segmented);
 }
 
 TEST(Encoder, RejectsMethodsWithoutAStream)

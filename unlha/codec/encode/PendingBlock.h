@@ -1,0 +1,37 @@
+#pragma once
+#include <optional>
+#include <vector>
+
+#include "unlha/codec/encode/Block.h"
+#include "unlha/codec/encode/BlockStats.h"
+#include "unlha/codec/encode/StreamFormat.h"
+
+namespace unlha::encode {
+
+// A run of codes that makes one block: its statistics and, once built, its
+// tables.
+struct PendingBlock {
+    std::vector<Code> codes;
+    BlockStats stats;
+    std::optional<Block> block;  // built from stats
+
+    // Keeps the codes' buffer: a block holds up to 256 KiB of them.
+    void clear()
+    {
+        codes.clear();
+        stats = {};
+        block.reset();
+    }
+};
+
+// Takes closed blocks, with their tables built, in stream order. take()
+// leaves `block` cleared, with a buffer of its own to reuse.
+class ClosedBlockSink {
+public:
+    virtual void take(PendingBlock& block) = 0;
+
+protected:
+    ~ClosedBlockSink() = default;
+};
+
+}  // namespace unlha::encode

@@ -1,0 +1,53 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "unlha/codec/encode/BlockQueue.h"
+#include "unlha/codec/encode/MatchFinder.h"
+#include "unlha/codec/encode/PendingBlock.h"
+#include "unlha/codec/encode/Stretch.h"
+#include "unlha/codec/encode/StretchCoder.h"
+
+namespace unlha::encode {
+
+// Closed blocks kept in order until the stream writer takes them; their
+// buffers are kept for the next segment.
+class BlockList : public ClosedBlockSink {
+public:
+    void take(PendingBlock& block) override;
+    void clear() { used_ = 0; }
+    // Hands the blocks to `writer` in order and empties the list.
+    void handTo(ClosedBlockSink& writer);
+
+private:
+    std::vector<PendingBlock> blocks_;
+    std::size_t used_ = 0;
+};
+
+// Encodes one segment of a long input by itself, so that segments can be
+// encoded side by side: its matches reach back into the history before it,
+// its blocks start and end with it. Search and parse run by turns on one
+// thread.
+class SegmentCoder {
+public:
+    // Where the history and the segment go, in that order, before code().
+    std::uint8_t* load(int historyLength, int segmentLength);
+    // The last n bytes loaded.
+    const std::uint8_t* lastBytes(int n) const { return bytes_.data() + end_ - n; }
+
+    // Encodes the loaded segment into blocks().
+    void code(const StreamFormat& format);
+    BlockList& blocks() { return blocks_; }
+
+private:
+    std::vector<std::uint8_t> bytes_;  // then a zeroed tail for word reads
+    int history_ = 0;
+    int end_ = 0;
+    MatchFinder finder_{kTreeDepth, kTreeCutoff};
+    BlockQueue queue_;
+    StretchCoder coder_{queue_};
+    Stretch stretch_;
+    BlockList blocks_;
+};
+
+}  // namespace unlha::encode
