@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -55,10 +56,61 @@ void copyAll(ByteSource& in, ByteSink& out) {
 
 }  // namespace
 
+using ProgressFunction = std::function<void(std::uint64_t, std::uint64_t)>;
+
+// A file read and handed to the encoder, whose header and data are written
+// once the encoder has its stream ready.
+struct PendingMember {
+    Member member;
+    std::unique_ptr<InputFile> source;  // kept open in case the data must be stored
+    ProgressFunction progress;
+};
+
 struct ArchiveWriter::Impl {
     Impl(const std::string& path, WriteOptions o) : out(path), options(o) {
         if (o.headerLevel < 0 || o.headerLevel > 2) throw Error("header level must be 0, 1 or 2");
         if (o.method == Method::Lhd) throw Error("-lhd- is not a method for file data");
+    }
+
+    LhEncoder& lhEncoder() {
+        if (!encoder) encoder = std::make_unique<LhEncoder>();
+        return *encoder;
+    }
+
+    // Writes m's header, the stream `compress` writes, or the file stored
+    // when it gives none, and the header again with the real sizes.
+    void writeMember(Member& m, InputFile& source, const ProgressFunction& progress,
+                     const std::function<std::optional<std::uint64_t>(ByteSink&)>& compress) {
+        const std::uint64_t headerAt = out.position();
+        const std::vector<std::uint8_t> placeholder = writeHeader(m);
+        out.write(placeholder.data(), placeholder.size());
+        const std::uint64_t dataAt = out.position();
+        const std::optional<std::uint64_t> packed = compress ? compress(out) : std::nullopt;
+        if (packed) {
+            m.packedSize = *packed;
+        } else {
+            // Not worth compressing: store it instead, over any abandoned stream.
+            out.truncate(dataAt);
+            source.seek(0);
+            MemberSource in(source, m.originalSize, progress);
+            copyAll(in, out);
+            if (!in.complete()) throw IoError("file changed while it was read: " + source.path());
+            m.methodId = std::string(methodId(Method::Lh0));
+            m.packedSize = m.originalSize;
+            m.crc = in.crc();
+        }
+        if (out.position() - dataAt != m.packedSize) throw Error("packed size mismatch for " + source.path());
+        rewriteHeader(headerAt, placeholder.size(), m);
+    }
+
+    void writeOldestPending() {
+        PendingMember p = std::move(pending.front());
+        pending.pop_front();
+        writeMember(p.member, *p.source, p.progress, [this](ByteSink& sink) { return encoder->collect(sink); });
+    }
+
+    void writePending() {
+        while (!pending.empty()) writeOldestPending();
     }
 
     // Writes `m`'s header again at `at`, now with its real sizes and CRC.
@@ -73,7 +125,11 @@ struct ArchiveWriter::Impl {
 
     OutputFile out;
     WriteOptions options;
+    // In the order of the archive; at most as many as the encoder can hold.
+    std::deque<PendingMember> pending;
     // Made with the first member to compress, then kept for the others.
+    // Declared after `pending`, so that its jobs are finished before the
+    // pending files close.
     std::unique_ptr<LhEncoder> encoder;
 };
 
@@ -83,18 +139,18 @@ ArchiveWriter::ArchiveWriter(const std::string& outputPath, WriteOptions options
 ArchiveWriter::~ArchiveWriter() = default;
 
 void ArchiveWriter::addFile(const std::string& storedPath, const std::string& sourcePath,
-                            const std::function<void(std::uint64_t, std::uint64_t)>& progress) {
+                            const ProgressFunction& progress) {
     Impl& w = *impl_;
     struct stat st {};
     if (::stat(sourcePath.c_str(), &st) != 0) {
         throw IoError("cannot open " + sourcePath + ": " + std::strerror(errno));
     }
     if (!S_ISREG(st.st_mode)) throw IoError("not a regular file: " + sourcePath);
-    InputFile source(sourcePath);
-    const std::uint64_t size = source.size();
+    auto source = std::make_unique<InputFile>(sourcePath);
+    const std::uint64_t size = source->size();
 
     Member m;
-    bool compress = size > 0 && w.options.method != Method::Lh0;
+    const bool compress = size > 0 && w.options.method != Method::Lh0;
     m.methodId = std::string(methodId(compress ? w.options.method : Method::Lh0));
     m.path = storedPath;
     m.originalSize = size;
@@ -103,40 +159,33 @@ void ArchiveWriter::addFile(const std::string& storedPath, const std::string& so
     m.unixMode = static_cast<std::uint16_t>(st.st_mode);
     m.headerLevel = static_cast<std::uint8_t>(w.options.headerLevel);
 
-    const std::uint64_t headerAt = w.out.position();
-    std::vector<std::uint8_t> placeholder = writeHeader(m);
-    w.out.write(placeholder.data(), placeholder.size());
-    const std::uint64_t dataAt = w.out.position();
-
-    bool stored = !compress;
-    if (compress) {
-        MemberSource in(source, size, progress);
-        if (!w.encoder) w.encoder = std::make_unique<LhEncoder>();
-        std::optional<std::uint64_t> packed = w.encoder->encode(w.options.method, in, size, w.out, size);
+    if (compress && size < LhEncoder::kWholeInputLimit) {
+        // Read now, packed while the next files are read; written in turn.
+        if (w.encoder && w.encoder->waiting() == w.encoder->capacity()) w.writeOldestPending();
+        MemberSource in(*source, size, progress);
+        w.lhEncoder().start(w.options.method, in, size, size);
+        m.crc = in.crc();
+        w.pending.push_back({std::move(m), std::move(source), progress});
+        return;
+    }
+    w.writePending();
+    if (!compress) {
+        w.writeMember(m, *source, progress, {});
+        return;
+    }
+    MemberSource in(*source, size, progress);
+    w.writeMember(m, *source, progress, [&](ByteSink& sink) {
+        std::optional<std::uint64_t> packed = w.lhEncoder().encode(w.options.method, in, size, sink, size);
         if (packed) {
             if (!in.complete()) throw Error("encoder stopped before the end of " + sourcePath);
-            m.packedSize = *packed;
             m.crc = in.crc();
-        } else {
-            // Not worth compressing: store it instead, over the abandoned stream.
-            w.out.truncate(dataAt);
-            source.seek(0);
-            stored = true;
         }
-    }
-    if (stored) {
-        MemberSource in(source, size, progress);
-        copyAll(in, w.out);
-        if (!in.complete()) throw IoError("file changed while it was read: " + sourcePath);
-        m.methodId = std::string(methodId(Method::Lh0));
-        m.packedSize = size;
-        m.crc = in.crc();
-    }
-    if (w.out.position() - dataAt != m.packedSize) throw Error("packed size mismatch for " + sourcePath);
-    w.rewriteHeader(headerAt, placeholder.size(), m);
+        return packed;
+    });
 }
 
 void ArchiveWriter::addDirectory(const std::string& storedPath, std::int64_t mtime, std::uint16_t mode) {
+    impl_->writePending();
     Member m;
     m.methodId = std::string(methodId(Method::Lhd));
     m.path = storedPath;
@@ -148,6 +197,7 @@ void ArchiveWriter::addDirectory(const std::string& storedPath, std::int64_t mti
 }
 
 void ArchiveWriter::copyRaw(ArchiveReader& reader) {
+    impl_->writePending();
     ArchiveReader::Impl& r = *reader.impl_;
     r.take();
     const StoredHeader& h = *r.current;
@@ -159,6 +209,7 @@ void ArchiveWriter::copyRaw(ArchiveReader& reader) {
 }
 
 void ArchiveWriter::finish() {
+    impl_->writePending();
     const std::uint8_t endMarker = 0;
     impl_->out.write(&endMarker, 1);
     impl_->out.close();

@@ -2,27 +2,24 @@
 
 #include <algorithm>
 #include <memory>
+#include <thread>
+#include <vector>
 
 #include "unlha/Error.h"
-#include "unlha/codec/encode/BackgroundWorker.h"
-#include "unlha/codec/encode/BlockQueue.h"
-#include "unlha/codec/encode/InputWindow.h"
-#include "unlha/codec/encode/MatchFinder.h"
 #include "unlha/codec/encode/SegmentCoder.h"
 #include "unlha/codec/encode/StreamFormat.h"
 #include "unlha/codec/encode/StreamWriter.h"
-#include "unlha/codec/encode/Stretch.h"
-#include "unlha/codec/encode/StretchCoder.h"
+#include "unlha/codec/encode/WorkerPool.h"
 
 namespace unlha {
 
 using namespace encode;
 
 namespace {
-// Inputs this long are cut into an even number of segments of at most
-// kMaxSegment bytes, encoded two at a time. Each segment is at least half
-// this long, more than any window, so its history lies in the segment before.
-constexpr std::uint64_t kSegmentedFrom = 1 << 20;
+// Longer inputs are cut into segments of at most kMaxSegment bytes, an even
+// number of them, encoded side by side. Each segment is at least half of
+// kWholeInputLimit, more than any window, so its history lies in the segment
+// before.
 constexpr std::uint64_t kMaxSegment = 1 << 21;
 
 int segmentCount(std::uint64_t size)
@@ -30,30 +27,60 @@ int segmentCount(std::uint64_t size)
     return static_cast<int>(2 * ((size + 2 * kMaxSegment - 1) / (2 * kMaxSegment)));
 }
 
-// Waits for a job left running when a stream is cut short by an error, so
-// that none runs into the next stream.
-struct Drain {
-    BackgroundWorker& worker;
-    ~Drain() { worker.drain(); }
-};
+// One thread per core, up to four; two more inputs than threads may be under
+// way, so that a thread done early finds the next one waiting.
+int threadCount()
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 2 : static_cast<int>(std::min(cores, 4u));
+}
+
+void readFully(ByteSource& in, std::uint8_t* to, int length)
+{
+    for (int got = 0; got < length;) {
+        const std::size_t n = in.read(to + got, static_cast<std::size_t>(length - got));
+        if (n == 0) throw IoError("input ended before its announced size");
+        got += static_cast<int>(n);
+    }
+}
+
 }  // namespace
 
+// Coders for the inputs or segments under way, used by turns, and the
+// threads that run them.
 struct LhEncoder::Workspace {
-    InputWindow window{kStretchBytes + 8};
-    MatchFinder finder{kTreeDepth, kTreeCutoff};
-    BlockQueue blocks;
-    StreamWriter writer;
-    StretchCoder coder{blocks};
-    Stretch stretches[2];
-    // Made with the first long input.
-    std::unique_ptr<SegmentCoder> segments[2];
-    BlockList finished;
-    // Declared last so that they are gone, their jobs finished, before what
-    // the jobs use.
-    BackgroundWorker workers[2];
+    struct Slot {
+        SegmentCoder coder;
+        PoolJob job;
+        StreamFormat format{};
+        std::uint64_t giveUpAt = 0;
+    };
+    Workspace() : slots(static_cast<std::size_t>(threadCount() + 2)), pool(threadCount()) {}
 
-    std::optional<std::uint64_t> encodeStreaming(const StreamFormat& format, ByteSource& in);
-    std::optional<std::uint64_t> encodeInSegments(const StreamFormat& format, ByteSource& in, std::uint64_t size);
+    int capacity() const { return static_cast<int>(slots.size()); }
+    void post(Slot& slot, const StreamFormat& format)
+    {
+        SegmentCoder& coder = slot.coder;
+        pool.post(slot.job, [&coder, format] { coder.code(format); });
+    }
+    // Waits for every slot's job, as a stream cut short by an error leaves
+    // them, so that none runs into the next stream.
+    void drainAll() noexcept
+    {
+        for (Slot& slot : slots) pool.drain(slot.job);
+    }
+
+    std::optional<std::uint64_t> encodeInSegments(const StreamFormat& format, ByteSource& in, std::uint64_t size,
+                                                  ByteSink& out, std::uint64_t giveUpAt);
+
+    std::vector<Slot> slots;
+    int nextSlot = 0;  // the one start() uses
+    int waiting = 0;   // started and not yet collected
+    StreamWriter writer;
+    BlockList finished;
+    // Declared last so that it is gone, its jobs finished, before what the
+    // jobs use.
+    WorkerPool pool;
 };
 
 LhEncoder::LhEncoder() : work_(std::make_unique<Workspace>()) {}
@@ -63,87 +90,84 @@ LhEncoder::~LhEncoder() = default;
 std::optional<std::uint64_t> LhEncoder::encode(Method method, ByteSource& in, std::uint64_t size, ByteSink& out,
                                                std::uint64_t giveUpAt)
 {
+    if (work_->waiting > 0) throw Error("a started stream has not been collected");
+    if (size >= kWholeInputLimit)
+        return work_->encodeInSegments(streamFormatFor(method), in, size, out, giveUpAt);
+    start(method, in, size, giveUpAt);
+    return collect(out);
+}
+
+void LhEncoder::start(Method method, ByteSource& in, std::uint64_t size, std::uint64_t giveUpAt)
+{
+    Workspace& w = *work_;
+    if (size >= kWholeInputLimit) throw Error("input too long to encode whole");
+    if (w.waiting == w.capacity()) throw Error("too many started streams are waiting to be collected");
     const StreamFormat format = streamFormatFor(method);
-    work_->writer.start(format, out, giveUpAt);
-    return size >= kSegmentedFrom ? work_->encodeInSegments(format, in, size) : work_->encodeStreaming(format, in);
+    Workspace::Slot& slot = w.slots[static_cast<std::size_t>(w.nextSlot)];
+    readFully(in, slot.coder.load(0, static_cast<int>(size)), static_cast<int>(size));
+    slot.format = format;
+    slot.giveUpAt = giveUpAt;
+    w.post(slot, format);
+    w.nextSlot = (w.nextSlot + 1) % w.capacity();
+    ++w.waiting;
 }
 
-// Reading, parsing and writing stay on the calling thread; a worker finds the
-// next stretch's matches meanwhile. The window only slides while the worker
-// is idle.
-std::optional<std::uint64_t> LhEncoder::Workspace::encodeStreaming(const StreamFormat& format, ByteSource& in)
+std::optional<std::uint64_t> LhEncoder::collect(ByteSink& out)
 {
-    BackgroundWorker& worker = workers[0];
-    window.start(in);
-    finder.reset(format.maxDistance());
-    blocks.start(format, writer);
-
-    int pos = 0;
-    auto nextLength = [&] {
-        if (const int shift = window.ensureAhead(pos)) {
-            pos -= shift;
-            finder.rebase(shift);
-        }
-        return std::min(kStretchBytes, window.end() - pos);
-    };
-    Drain drain{worker};
-    int length = nextLength();
-    int current = 0;
-    if (length > 0) findStretch(finder, window.data(), pos, length, window.end(), kNiceLength, stretches[0]);
-    while (length > 0 && !writer.gaveUp()) {
-        pos += length;
-        length = nextLength();
-        if (length > 0) {
-            Stretch& next = stretches[1 - current];
-            const int start = pos;
-            const int count = length;
-            const int dataEnd = window.end();
-            worker.start([this, &next, start, count, dataEnd] {
-                findStretch(finder, window.data(), start, count, dataEnd, kNiceLength, next);
-            });
-        }
-        coder.code(stretches[current]);
-        worker.wait();
-        current = 1 - current;
-    }
-    if (writer.gaveUp()) return std::nullopt;
-    blocks.finish();
-    return writer.finish();
+    Workspace& w = *work_;
+    if (w.waiting == 0) throw Error("no started stream to collect");
+    const int oldest = (w.nextSlot - w.waiting + w.capacity()) % w.capacity();
+    Workspace::Slot& slot = w.slots[static_cast<std::size_t>(oldest)];
+    --w.waiting;
+    w.pool.wait(slot.job);
+    w.writer.start(slot.format, out, slot.giveUpAt);
+    slot.coder.blocks().handTo(w.writer);
+    if (w.writer.gaveUp()) return std::nullopt;
+    return w.writer.finish();
 }
 
-// Segment i goes to worker i % 2. Reading and writing stay on the calling
-// thread: the next segment is read while both workers run, and the blocks of
-// one are written while the other runs.
+int LhEncoder::waiting() const
+{
+    return work_->waiting;
+}
+
+int LhEncoder::capacity() const
+{
+    return work_->capacity();
+}
+
+// Segment i goes to slot i % capacity. Reading and writing stay on the
+// calling thread: segments are read ahead while the threads work, and the
+// blocks of each are written in turn.
 std::optional<std::uint64_t> LhEncoder::Workspace::encodeInSegments(const StreamFormat& format, ByteSource& in,
-                                                                    std::uint64_t size)
+                                                                    std::uint64_t size, ByteSink& out,
+                                                                    std::uint64_t giveUpAt)
 {
-    for (auto& s : segments)
-        if (!s) s = std::make_unique<SegmentCoder>();
     const int count = segmentCount(size);
     auto boundary = [&](int i) { return size * static_cast<std::uint64_t>(i) / static_cast<std::uint64_t>(count); };
     const int window = format.maxDistance() + 1;
+    auto slotOf = [&](int i) -> Slot& { return slots[static_cast<std::size_t>(i % capacity())]; };
 
-    auto start = [&](int i) {
-        SegmentCoder& segment = *segments[i % 2];
+    auto startSegment = [&](int i) {
+        SegmentCoder& coder = slotOf(i).coder;
         const int history = i == 0 ? 0 : window;
         const int length = static_cast<int>(boundary(i + 1) - boundary(i));
-        std::uint8_t* bytes = segment.load(history, length);
-        if (history > 0) std::copy_n(segments[(i + 1) % 2]->lastBytes(history), history, bytes);
-        for (int got = 0; got < length;) {
-            const std::size_t n = in.read(bytes + history + got, static_cast<std::size_t>(length - got));
-            if (n == 0) throw IoError("input ended before its announced size");
-            got += static_cast<int>(n);
-        }
-        workers[i % 2].start([&segment, format] { segment.code(format); });
+        std::uint8_t* bytes = coder.load(history, length);
+        // The segment before is still being encoded: its bytes are only read.
+        if (history > 0) std::copy_n(slotOf(i - 1).coder.lastBytes(history), history, bytes);
+        readFully(in, bytes + history, length);
+        post(slotOf(i), format);
     };
-    Drain drain0{workers[0]};
-    Drain drain1{workers[1]};
-    start(0);
-    start(1);
+    struct Drain {
+        Workspace& w;
+        ~Drain() { w.drainAll(); }
+    } drain{*this};
+    writer.start(format, out, giveUpAt);
+    for (int i = 0; i < std::min(count, capacity()); ++i) startSegment(i);
     for (int i = 0; i < count; ++i) {
-        workers[i % 2].wait();
-        std::swap(finished, segments[i % 2]->blocks());
-        if (i + 2 < count) start(i + 2);
+        pool.wait(slotOf(i).job);
+        std::swap(finished, slotOf(i).coder.blocks());
+        if (i + capacity() < count) startSegment(i + capacity());
         finished.handTo(writer);
         if (writer.gaveUp()) return std::nullopt;
     }

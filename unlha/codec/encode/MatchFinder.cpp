@@ -14,7 +14,6 @@ void MatchFinder::reset(int maxDistance)
 {
     maxDistance_ = maxDistance;
     std::fill(head_.begin(), head_.end(), -1);
-    filled_ = 0;
 }
 
 template <bool kReport>
@@ -24,7 +23,6 @@ int MatchFinder::walk(const std::uint8_t* data, int pos, int treeLimit, int repo
     const std::uint32_t h = hash(here);
     int candidate = head_[h];
     head_[h] = pos;
-    if (pos >= filled_) filled_ = std::min(pos + 1, kCycle);
 
     // Links still to be filled: the larger child of the last node found
     // smaller than pos, and the smaller child of the last node found larger.
@@ -75,12 +73,6 @@ int MatchFinder::findAndInsert(const std::uint8_t* data, int pos, int treeLimit,
 void MatchFinder::insert(const std::uint8_t* data, int pos, int treeLimit)
 {
     walk<false>(data, pos, treeLimit, 0, nullptr);
-}
-
-void MatchFinder::rebase(int shift)
-{
-    for (int& v : head_) v = v >= shift ? v - shift : -1;
-    for (int i = 0; i < 2 * filled_; ++i) tree_[i] = tree_[i] >= shift ? tree_[i] - shift : -1;
 }
 
 }  // namespace unlha::encode

@@ -36,8 +36,7 @@ inline int commonLength(const std::uint8_t* a, const std::uint8_t* b, int limit)
 // the bytes that follow each position (as in LZMA's "bt" match finders).
 // Searching a position also inserts it as the new root, so a walk down the
 // tree meets the nearest positions with the longest common prefixes first.
-// Positions are offsets into the input window's buffer; rebase() follows the
-// buffer when it slides.
+// Positions are offsets into one buffer of input.
 class MatchFinder {
 public:
     static constexpr int kMaxMatches = 24;
@@ -63,8 +62,6 @@ public:
     // must be loaded.
     void prefetch(const std::uint8_t* data, int pos) const { __builtin_prefetch(&head_[hash(data + pos)]); }
 
-    void rebase(int shift);
-
 private:
     static constexpr int kHashBits = 16;
     static constexpr int kCycle = 1 << 16;  // at least the largest window
@@ -84,9 +81,8 @@ private:
     std::vector<int> head_;
     // Two children (smaller, larger) per position modulo kCycle. Every slot is
     // written when its position is inserted, before anything reads it, so the
-    // array starts uninitialised; `filled_` bounds the slots written so far.
+    // array starts uninitialised.
     std::unique_ptr<int[]> tree_;
-    int filled_ = 0;
 };
 
 }  // namespace unlha::encode
