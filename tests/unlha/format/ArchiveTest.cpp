@@ -112,6 +112,39 @@ TEST(Archive, RoundTripsRandomDataOfManySizes) {
     }
 }
 
+// Small files are packed ahead, several at a time, and written in turn: the
+// members still come out in the order they were added, between folders and
+// long files, whether packed or stored.
+TEST(Archive, MembersKeepTheirOrderWhileSmallFilesArePackedAhead) {
+    TempFolder tmp;
+    std::vector<std::string> order;
+    auto file = [&](const std::string& name, std::vector<std::uint8_t> data) {
+        writeBytes(tmp / name, data);
+        order.push_back(name);
+    };
+    for (std::uint32_t i = 0; i < 9; ++i) file(numbered(i), i % 3 ? wordyBytes(3000 + 500 * i, i) : randomBytes(2000, i));
+    order.push_back("d/");
+    file("long", wordyBytes(1'500'000, 20));
+    file("after", wordyBytes(40000, 21));
+
+    std::string archive = tmp / "o.lzh";
+    ArchiveWriter writer(archive, WriteOptions{});
+    for (const std::string& name : order) {
+        if (name == "d/") writer.addDirectory(name, 0, 0755);
+        else writer.addFile(name, tmp / name);
+    }
+    writer.finish();
+
+    std::vector<Entry> entries = readAll(archive);
+    ASSERT_EQ(entries.size(), order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        EXPECT_EQ(entries[i].member.path, order[i]);
+        if (order[i] != "d/") EXPECT_EQ(entries[i].data, readBytes(tmp / order[i])) << order[i];
+    }
+    EXPECT_EQ(entries[0].member.methodId, "-lh0-");
+    EXPECT_EQ(entries[1].member.methodId, "-lh7-");
+}
+
 TEST(Archive, ReadsJlhaArchivesOfEveryLevelAndMethod) {
     const std::string root = std::string(UNLHA_FIXTURES) + "/jlha/";
     for (int level : {0, 1, 2}) {
