@@ -9,7 +9,7 @@ namespace {
 constexpr std::uint32_t kMaxJoinedCodes = kMaxBlockCodes - BlockQueue::kMaxUnitCodes;
 }  // namespace
 
-void BlockQueue::start(const StreamFormat& format, ClosedBlockSink& closed)
+void BlockQueue::start(const StreamFormat& format, BlockList& closed)
 {
     format_ = format;
     closed_ = &closed;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "unlha/codec/encode/Block.h"
+#include "unlha/codec/encode/BlockList.h"
 #include "unlha/codec/encode/BlockStats.h"
 #include "unlha/codec/encode/PendingBlock.h"
 #include "unlha/codec/encode/StreamFormat.h"
@@ -27,7 +28,7 @@ public:
     };
 
     // Starts anew, with no open block, handing closed blocks to `closed`.
-    void start(const StreamFormat& format, ClosedBlockSink& closed);
+    void start(const StreamFormat& format, BlockList& closed);
     const StreamFormat& format() const { return format_; }
 
     // The tables of the open block, which the next unit would join (none at
@@ -51,7 +52,7 @@ public:
 
 private:
     StreamFormat format_{};
-    ClosedBlockSink* closed_ = nullptr;
+    BlockList* closed_ = nullptr;
     PendingBlock open_;
 };
 

@@ -24,14 +24,4 @@ struct PendingBlock {
     }
 };
 
-// Takes closed blocks, with their tables built, in stream order. take()
-// leaves `block` cleared, with a buffer of its own to reuse.
-class ClosedBlockSink {
-public:
-    virtual void take(PendingBlock& block) = 0;
-
-protected:
-    ~ClosedBlockSink() = default;
-};
-
 }  // namespace unlha::encode

@@ -2,24 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <utility>
 
 namespace unlha::encode {
 namespace {
 constexpr int kTail = 8;
 }  // namespace
-
-void BlockList::take(PendingBlock& block)
-{
-    if (used_ == blocks_.size()) blocks_.emplace_back();
-    std::swap(blocks_[used_++], block);
-}
-
-void BlockList::handTo(ClosedBlockSink& writer)
-{
-    for (std::size_t i = 0; i < used_; ++i) writer.take(blocks_[i]);
-    used_ = 0;
-}
 
 std::uint8_t* SegmentCoder::load(int historyLength, int segmentLength)
 {

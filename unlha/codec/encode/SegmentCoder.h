@@ -2,27 +2,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "unlha/codec/encode/BlockList.h"
 #include "unlha/codec/encode/BlockQueue.h"
 #include "unlha/codec/encode/MatchFinder.h"
-#include "unlha/codec/encode/PendingBlock.h"
 #include "unlha/codec/encode/Stretch.h"
 #include "unlha/codec/encode/StretchCoder.h"
 
 namespace unlha::encode {
-
-// Closed blocks kept in order until the stream writer takes them; their
-// buffers are kept for the next segment.
-class BlockList : public ClosedBlockSink {
-public:
-    void take(PendingBlock& block) override;
-    void clear() { used_ = 0; }
-    // Hands the blocks to `writer` in order and empties the list.
-    void handTo(ClosedBlockSink& writer);
-
-private:
-    std::vector<PendingBlock> blocks_;
-    std::size_t used_ = 0;
-};
 
 // Encodes one segment of a long input by itself, so that segments can be
 // encoded side by side: its matches reach back into the history before it,

@@ -25,16 +25,17 @@ void StreamWriter::write(PendingBlock& block)
     block.clear();
 }
 
-void StreamWriter::take(PendingBlock& block)
+void StreamWriter::add(const Code* codes, std::size_t count, const BlockStats& stats, const Block& block)
 {
     write(previous_);
     std::swap(previous_, last_);
-    std::swap(last_, block);
+    last_.codes.assign(codes, codes + count);
+    last_.stats = stats;
+    last_.block = block;
 }
 
 std::optional<std::uint64_t> StreamWriter::finish()
 {
-    // Closed blocks arrive with their tables, so last_ has them.
     const bool fold = previous_.stats.codes > 0 && last_.stats.codes > 0 &&
                       last_.block->bitSize() < kMinFinalBlockBits &&
                       previous_.stats.codes + last_.stats.codes <= kMaxBlockCodes;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -11,12 +12,13 @@ namespace unlha::encode {
 // Writes closed blocks as one stream. The last two are held back until the
 // stream ends, so that a tiny last block can be folded into the one before:
 // the final block must be at least 8 bytes long.
-class StreamWriter : public ClosedBlockSink {
+class StreamWriter {
 public:
     // Starts a new stream; the buffers of the last one are kept.
     void start(const StreamFormat& format, ByteSink& sink, std::uint64_t giveUpAt);
 
-    void take(PendingBlock& block) override;
+    // A closed block: its codes, their statistics and the tables built from them.
+    void add(const Code* codes, std::size_t count, const BlockStats& stats, const Block& block);
 
     // True once the output has reached the give-up size.
     bool gaveUp() const { return out_.byteCount() >= giveUpAt_; }
