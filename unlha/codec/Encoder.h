@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -9,16 +10,15 @@
 namespace unlha {
 
 // Encodes -lh5-/-lh6-/-lh7- streams on worker threads, one per core (up to
-// four). An input shorter than kWholeInputLimit is encoded whole on one of
-// them, and up to capacity() such inputs can be under way at once (start(),
-// then collect()); a longer one is cut into segments encoded side by side.
-// One encoder keeps its buffers and threads from one stream to the next, so
-// that an archive of many small files does not pay for them per file. Memory
-// stays bounded, at some megabytes per thread, whatever the input size.
+// four). An input under 1 MiB is encoded whole on one of them; a longer one
+// is cut into parts encoded side by side. Parts of several streams can be
+// under way at once (start(), then collect()), so that the threads stay
+// busy from one file to the next. One encoder keeps its buffers and threads
+// from one stream to the next, so that an archive of many small files does
+// not pay for them per file. Memory stays bounded, at some megabytes per
+// thread, whatever the input size.
 class LhEncoder {
 public:
-    static constexpr std::uint64_t kWholeInputLimit = 1 << 20;
-
     LhEncoder();
     ~LhEncoder();
     LhEncoder(const LhEncoder&) = delete;
@@ -28,20 +28,26 @@ public:
     // `out` and returns the stream's length in bytes. Returns nothing,
     // having stopped early, when the stream would reach `giveUpAt` bytes
     // (pass the original size: the member is then better stored as -lh0-)
-    // or would be shorter than 8 bytes (which some readers refuse). No
-    // started stream may be waiting.
+    // or would be shorter than 8 bytes (which some readers refuse). No part
+    // of another stream may be waiting.
     std::optional<std::uint64_t> encode(Method method, ByteSource& in, std::uint64_t size, ByteSink& out,
                                         std::uint64_t giveUpAt);
 
-    // Reads the `size` bytes of `in` (less than kWholeInputLimit) and
-    // returns while they are encoded. At most capacity() streams may wait.
-    void start(Method method, ByteSource& in, std::uint64_t size, std::uint64_t giveUpAt);
-    // Writes the oldest started stream into `out` once it is ready, and
-    // returns as encode() does.
-    std::optional<std::uint64_t> collect(ByteSink& out);
-    // Streams started and not yet collected, and how many may be.
+    // Reads all of `in` (exactly `size` bytes) and returns while its parts
+    // are encoded. When every slot is taken, calls `makeRoom`, which must
+    // call collect().
+    void start(Method method, ByteSource& in, std::uint64_t size, std::uint64_t giveUpAt,
+               const std::function<void()>& makeRoom);
+
+    struct Collected {
+        bool streamEnded = false;
+        std::optional<std::uint64_t> length;  // once ended: as encode() returns
+    };
+    // Waits for the oldest part under way and writes it into `out`, the same
+    // sink for every part of a stream. Streams come out in the order started.
+    Collected collect(ByteSink& out);
+    // Parts started and not yet collected.
     int waiting() const;
-    int capacity() const;
 
 private:
     struct Workspace;

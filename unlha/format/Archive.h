@@ -69,9 +69,10 @@ public:
     // Packs the file at `sourcePath` under `storedPath` ('/'-separated, may begin
     // with '/'), with its modification time and mode. Chooses -lh0- when the
     // method does not shrink the data. IoError when the source cannot be read.
-    // A small file is read at once and packed while the next ones are read:
-    // its member is written, and an error in writing it thrown, by one of the
-    // next calls (finish() at the latest).
+    // The file is read at once and packed while the next ones are read: its
+    // member is written, and an error in writing it thrown, by one of the
+    // next calls (finish() at the latest). After an error in writing the
+    // archive is unfinished, and every later call throws.
     void addFile(const std::string& storedPath, const std::string& sourcePath,
                  const std::function<void(std::uint64_t done, std::uint64_t total)>& progress = {});
     // A -lhd- entry; `storedPath` ends in '/'.

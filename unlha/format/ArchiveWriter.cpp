@@ -58,12 +58,14 @@ void copyAll(ByteSource& in, ByteSink& out) {
 
 using ProgressFunction = std::function<void(std::uint64_t, std::uint64_t)>;
 
-// A file read and handed to the encoder, whose header and data are written
-// once the encoder has its stream ready.
+// A member on its way into the archive: its file has been read, and its
+// header and data are written once the encoder has its stream ready.
 struct PendingMember {
     Member member;
     std::unique_ptr<InputFile> source;  // kept open in case the data must be stored
     ProgressFunction progress;
+    std::uint64_t headerAt = 0;
+    std::size_t headerLength = 0;  // 0 until the placeholder header is written
 };
 
 struct ArchiveWriter::Impl {
@@ -72,45 +74,67 @@ struct ArchiveWriter::Impl {
         if (o.method == Method::Lhd) throw Error("-lhd- is not a method for file data");
     }
 
+    // Runs a step that writes to the archive. A step that fails leaves the
+    // archive unfinished (a member half written, or parts of one still in
+    // the encoder), so no later step may run.
+    template <class Step> void guarded(Step step) {
+        if (broken) throw Error("the archive was left unfinished by an earlier error");
+        try {
+            step();
+        } catch (...) {
+            broken = true;
+            throw;
+        }
+    }
+
     LhEncoder& lhEncoder() {
         if (!encoder) encoder = std::make_unique<LhEncoder>();
         return *encoder;
     }
 
-    // Writes m's header, the stream `compress` writes, or the file stored
-    // when it gives none, and the header again with the real sizes.
-    void writeMember(Member& m, InputFile& source, const ProgressFunction& progress,
-                     const std::function<std::optional<std::uint64_t>(ByteSink&)>& compress) {
-        const std::uint64_t headerAt = out.position();
-        const std::vector<std::uint8_t> placeholder = writeHeader(m);
+    // The header as it stands for now; its layout does not depend on the
+    // sizes and CRC written later.
+    void beginMember(PendingMember& p) {
+        p.headerAt = out.position();
+        const std::vector<std::uint8_t> placeholder = writeHeader(p.member);
         out.write(placeholder.data(), placeholder.size());
-        const std::uint64_t dataAt = out.position();
-        const std::optional<std::uint64_t> packed = compress ? compress(out) : std::nullopt;
-        if (packed) {
-            m.packedSize = *packed;
+        p.headerLength = placeholder.size();
+    }
+
+    // After the stream of `packedSize` bytes, or with none, the file stored
+    // over whatever stream was abandoned; then the header again with the
+    // real sizes and CRC.
+    void endMember(PendingMember& p, std::optional<std::uint64_t> packedSize) {
+        Member& m = p.member;
+        const std::uint64_t dataAt = p.headerAt + p.headerLength;
+        if (packedSize) {
+            m.packedSize = *packedSize;
         } else {
-            // Not worth compressing: store it instead, over any abandoned stream.
             out.truncate(dataAt);
-            source.seek(0);
-            MemberSource in(source, m.originalSize, progress);
+            p.source->seek(0);
+            MemberSource in(*p.source, m.originalSize, p.progress);
             copyAll(in, out);
-            if (!in.complete()) throw IoError("file changed while it was read: " + source.path());
+            if (!in.complete()) throw IoError("file changed while it was read: " + p.source->path());
             m.methodId = std::string(methodId(Method::Lh0));
             m.packedSize = m.originalSize;
             m.crc = in.crc();
         }
-        if (out.position() - dataAt != m.packedSize) throw Error("packed size mismatch for " + source.path());
-        rewriteHeader(headerAt, placeholder.size(), m);
+        if (out.position() - dataAt != m.packedSize) throw Error("packed size mismatch for " + p.source->path());
+        rewriteHeader(p.headerAt, p.headerLength, m);
     }
 
-    void writeOldestPending() {
-        PendingMember p = std::move(pending.front());
+    // Writes what the encoder has ready of the oldest pending member.
+    void collectOne() {
+        PendingMember& head = pending.front();
+        if (head.headerLength == 0) beginMember(head);
+        const LhEncoder::Collected part = encoder->collect(out);
+        if (!part.streamEnded) return;
+        endMember(head, part.length);
         pending.pop_front();
-        writeMember(p.member, *p.source, p.progress, [this](ByteSink& sink) { return encoder->collect(sink); });
     }
 
     void writePending() {
-        while (!pending.empty()) writeOldestPending();
+        while (!pending.empty()) collectOne();
     }
 
     // Writes `m`'s header again at `at`, now with its real sizes and CRC.
@@ -125,7 +149,8 @@ struct ArchiveWriter::Impl {
 
     OutputFile out;
     WriteOptions options;
-    // In the order of the archive; at most as many as the encoder can hold.
+    bool broken = false;
+    // In the order of the archive.
     std::deque<PendingMember> pending;
     // Made with the first member to compress, then kept for the others.
     // Declared after `pending`, so that its jobs are finished before the
@@ -146,10 +171,10 @@ void ArchiveWriter::addFile(const std::string& storedPath, const std::string& so
         throw IoError("cannot open " + sourcePath + ": " + std::strerror(errno));
     }
     if (!S_ISREG(st.st_mode)) throw IoError("not a regular file: " + sourcePath);
-    auto source = std::make_unique<InputFile>(sourcePath);
-    const std::uint64_t size = source->size();
+    PendingMember p{Member{}, std::make_unique<InputFile>(sourcePath), progress};
+    const std::uint64_t size = p.source->size();
 
-    Member m;
+    Member& m = p.member;
     const bool compress = size > 0 && w.options.method != Method::Lh0;
     m.methodId = std::string(methodId(compress ? w.options.method : Method::Lh0));
     m.path = storedPath;
@@ -159,60 +184,58 @@ void ArchiveWriter::addFile(const std::string& storedPath, const std::string& so
     m.unixMode = static_cast<std::uint16_t>(st.st_mode);
     m.headerLevel = static_cast<std::uint8_t>(w.options.headerLevel);
 
-    if (compress && size < LhEncoder::kWholeInputLimit) {
-        // Read now, packed while the next files are read; written in turn.
-        if (w.encoder && w.encoder->waiting() == w.encoder->capacity()) w.writeOldestPending();
-        MemberSource in(*source, size, progress);
-        w.lhEncoder().start(w.options.method, in, size, size);
-        m.crc = in.crc();
-        w.pending.push_back({std::move(m), std::move(source), progress});
-        return;
-    }
-    w.writePending();
-    if (!compress) {
-        w.writeMember(m, *source, progress, {});
-        return;
-    }
-    MemberSource in(*source, size, progress);
-    w.writeMember(m, *source, progress, [&](ByteSink& sink) {
-        std::optional<std::uint64_t> packed = w.lhEncoder().encode(w.options.method, in, size, sink, size);
-        if (packed) {
-            if (!in.complete()) throw Error("encoder stopped before the end of " + sourcePath);
-            m.crc = in.crc();
+    w.guarded([&] {
+        if (!compress) {
+            w.writePending();
+            w.beginMember(p);
+            w.endMember(p, std::nullopt);
+            return;
         }
-        return packed;
+        // Read now and packed while the next files are read; written in turn.
+        LhEncoder& encoder = w.lhEncoder();
+        w.pending.push_back(std::move(p));
+        PendingMember& added = w.pending.back();
+        MemberSource in(*added.source, size, progress);
+        encoder.start(w.options.method, in, size, size, [&w] { w.collectOne(); });
+        added.member.crc = in.crc();
     });
 }
 
 void ArchiveWriter::addDirectory(const std::string& storedPath, std::int64_t mtime, std::uint16_t mode) {
-    impl_->writePending();
     Member m;
     m.methodId = std::string(methodId(Method::Lhd));
     m.path = storedPath;
     m.mtime = mtime;
     m.unixMode = (mode & S_IFMT) != 0 ? mode : static_cast<std::uint16_t>(mode | S_IFDIR);
     m.headerLevel = static_cast<std::uint8_t>(impl_->options.headerLevel);
-    std::vector<std::uint8_t> header = writeHeader(m);
-    impl_->out.write(header.data(), header.size());
+    impl_->guarded([&] {
+        impl_->writePending();
+        std::vector<std::uint8_t> header = writeHeader(m);
+        impl_->out.write(header.data(), header.size());
+    });
 }
 
 void ArchiveWriter::copyRaw(ArchiveReader& reader) {
-    impl_->writePending();
     ArchiveReader::Impl& r = *reader.impl_;
     r.take();
     const StoredHeader& h = *r.current;
-    impl_->out.write(h.bytes.data(), h.bytes.size());
-    r.file.seek(r.dataStart);
-    LimitedSource data(r.file, h.member.packedSize);
-    copyAll(data, impl_->out);
-    if (data.left() != 0) throw FormatError("member data is truncated: " + h.member.path);
+    impl_->guarded([&] {
+        impl_->writePending();
+        impl_->out.write(h.bytes.data(), h.bytes.size());
+        r.file.seek(r.dataStart);
+        LimitedSource data(r.file, h.member.packedSize);
+        copyAll(data, impl_->out);
+        if (data.left() != 0) throw FormatError("member data is truncated: " + h.member.path);
+    });
 }
 
 void ArchiveWriter::finish() {
-    impl_->writePending();
-    const std::uint8_t endMarker = 0;
-    impl_->out.write(&endMarker, 1);
-    impl_->out.close();
+    impl_->guarded([&] {
+        impl_->writePending();
+        const std::uint8_t endMarker = 0;
+        impl_->out.write(&endMarker, 1);
+        impl_->out.close();
+    });
 }
 
 }  // namespace unlha

@@ -16,18 +16,19 @@ namespace unlha {
 using namespace encode;
 
 namespace {
-// Longer inputs are cut into segments of at most kMaxSegment bytes, an even
-// number of them, encoded side by side. Each segment is at least half of
-// kWholeInputLimit, more than any window, so its history lies in the segment
-// before.
-constexpr std::uint64_t kMaxSegment = 1 << 21;
+// Inputs this long or longer are cut into an even number of parts of at
+// most kMaxPart bytes. Each part is then at least half of kWholeInputLimit,
+// more than any window, so its history lies in the part before.
+constexpr std::uint64_t kWholeInputLimit = 1 << 20;
+constexpr std::uint64_t kMaxPart = 1 << 21;
 
-int segmentCount(std::uint64_t size)
+int partCount(std::uint64_t size)
 {
-    return static_cast<int>(2 * ((size + 2 * kMaxSegment - 1) / (2 * kMaxSegment)));
+    if (size < kWholeInputLimit) return 1;
+    return static_cast<int>(2 * ((size + 2 * kMaxPart - 1) / (2 * kMaxPart)));
 }
 
-// One thread per core, up to four; two more inputs than threads may be under
+// One thread per core, up to four; two more parts than threads may be under
 // way, so that a thread done early finds the next one waiting.
 int threadCount()
 {
@@ -46,38 +47,33 @@ void readFully(ByteSource& in, std::uint8_t* to, int length)
 
 }  // namespace
 
-// Coders for the inputs or segments under way, used by turns, and the
-// threads that run them.
+// A ring of slots for the parts under way, each a coder with the part's
+// bytes, and the threads that run them.
 struct LhEncoder::Workspace {
     struct Slot {
         SegmentCoder coder;
         PoolJob job;
         StreamFormat format{};
         std::uint64_t giveUpAt = 0;
+        bool first = false;  // of its stream
+        bool last = false;
     };
     Workspace() : slots(static_cast<std::size_t>(threadCount() + 2)), pool(threadCount()) {}
 
     int capacity() const { return static_cast<int>(slots.size()); }
-    void post(Slot& slot, const StreamFormat& format)
-    {
-        SegmentCoder& coder = slot.coder;
-        pool.post(slot.job, [&coder, format] { coder.code(format); });
-    }
-    // Waits for every slot's job, as a stream cut short by an error leaves
-    // them, so that none runs into the next stream.
-    void drainAll() noexcept
-    {
-        for (Slot& slot : slots) pool.drain(slot.job);
-    }
+    Slot& slot(int i) { return slots[static_cast<std::size_t>((i + capacity()) % capacity())]; }
 
-    std::optional<std::uint64_t> encodeInSegments(const StreamFormat& format, ByteSource& in, std::uint64_t size,
-                                                  ByteSink& out, std::uint64_t giveUpAt);
+    // Waits for every job, as an error leaves them, and forgets them.
+    void abandon() noexcept
+    {
+        for (Slot& s : slots) pool.drain(s.job);
+        waiting = 0;
+    }
 
     std::vector<Slot> slots;
-    int nextSlot = 0;  // the one start() uses
-    int waiting = 0;   // started and not yet collected
+    int nextSlot = 0;  // the one the next part goes to
+    int waiting = 0;   // parts started and not yet collected
     StreamWriter writer;
-    BlockList finished;
     // Declared last so that it is gone, its jobs finished, before what the
     // jobs use.
     WorkerPool pool;
@@ -90,88 +86,71 @@ LhEncoder::~LhEncoder() = default;
 std::optional<std::uint64_t> LhEncoder::encode(Method method, ByteSource& in, std::uint64_t size, ByteSink& out,
                                                std::uint64_t giveUpAt)
 {
-    if (work_->waiting > 0) throw Error("a started stream has not been collected");
-    if (size >= kWholeInputLimit)
-        return work_->encodeInSegments(streamFormatFor(method), in, size, out, giveUpAt);
-    start(method, in, size, giveUpAt);
-    return collect(out);
+    if (work_->waiting > 0) throw Error("parts of another stream are waiting to be collected");
+    try {
+        Collected done;
+        auto collectOne = [&] { done = collect(out); };
+        start(method, in, size, giveUpAt, collectOne);
+        while (!done.streamEnded) collectOne();
+        return done.length;
+    } catch (...) {
+        work_->abandon();
+        throw;
+    }
 }
 
-void LhEncoder::start(Method method, ByteSource& in, std::uint64_t size, std::uint64_t giveUpAt)
+// The parts of a long input are cut at even shares of it, so that the
+// threads finish them at about the same time.
+void LhEncoder::start(Method method, ByteSource& in, std::uint64_t size, std::uint64_t giveUpAt,
+                      const std::function<void()>& makeRoom)
 {
     Workspace& w = *work_;
-    if (size >= kWholeInputLimit) throw Error("input too long to encode whole");
-    if (w.waiting == w.capacity()) throw Error("too many started streams are waiting to be collected");
     const StreamFormat format = streamFormatFor(method);
-    Workspace::Slot& slot = w.slots[static_cast<std::size_t>(w.nextSlot)];
-    readFully(in, slot.coder.load(0, static_cast<int>(size)), static_cast<int>(size));
-    slot.format = format;
-    slot.giveUpAt = giveUpAt;
-    w.post(slot, format);
-    w.nextSlot = (w.nextSlot + 1) % w.capacity();
-    ++w.waiting;
+    const int count = partCount(size);
+    auto boundary = [&](int i) { return size * static_cast<std::uint64_t>(i) / static_cast<std::uint64_t>(count); };
+    const int window = format.maxDistance() + 1;
+    for (int i = 0; i < count; ++i) {
+        while (w.waiting == w.capacity()) {
+            const int before = w.waiting;
+            makeRoom();
+            if (w.waiting >= before) throw Error("no part was collected to make room");
+        }
+        Workspace::Slot& slot = w.slot(w.nextSlot);
+        const int history = i == 0 ? 0 : window;
+        const int length = static_cast<int>(boundary(i + 1) - boundary(i));
+        std::uint8_t* bytes = slot.coder.load(history, length);
+        // The part before may still be being encoded: its bytes are only read.
+        if (history > 0) std::copy_n(w.slot(w.nextSlot - 1).coder.lastBytes(history), history, bytes);
+        readFully(in, bytes + history, length);
+        slot.format = format;
+        slot.giveUpAt = giveUpAt;
+        slot.first = i == 0;
+        slot.last = i == count - 1;
+        SegmentCoder& coder = slot.coder;
+        w.pool.post(slot.job, [&coder, format] { coder.code(format); });
+        w.nextSlot = (w.nextSlot + 1) % w.capacity();
+        ++w.waiting;
+    }
 }
 
-std::optional<std::uint64_t> LhEncoder::collect(ByteSink& out)
+LhEncoder::Collected LhEncoder::collect(ByteSink& out)
 {
     Workspace& w = *work_;
-    if (w.waiting == 0) throw Error("no started stream to collect");
-    const int oldest = (w.nextSlot - w.waiting + w.capacity()) % w.capacity();
-    Workspace::Slot& slot = w.slots[static_cast<std::size_t>(oldest)];
+    if (w.waiting == 0) throw Error("no part to collect");
+    Workspace::Slot& slot = w.slot(w.nextSlot - w.waiting);
     --w.waiting;
     w.pool.wait(slot.job);
-    w.writer.start(slot.format, out, slot.giveUpAt);
-    slot.coder.blocks().handTo(w.writer);
-    if (w.writer.gaveUp()) return std::nullopt;
-    return w.writer.finish();
+    if (slot.first) w.writer.start(slot.format, out, slot.giveUpAt);
+    // A stream that has given up is only waited for to its end.
+    if (!w.writer.gaveUp()) slot.coder.blocks().handTo(w.writer);
+    if (!slot.last) return {};
+    if (w.writer.gaveUp()) return {true, std::nullopt};
+    return {true, w.writer.finish()};
 }
 
 int LhEncoder::waiting() const
 {
     return work_->waiting;
-}
-
-int LhEncoder::capacity() const
-{
-    return work_->capacity();
-}
-
-// Segment i goes to slot i % capacity. Reading and writing stay on the
-// calling thread: segments are read ahead while the threads work, and the
-// blocks of each are written in turn.
-std::optional<std::uint64_t> LhEncoder::Workspace::encodeInSegments(const StreamFormat& format, ByteSource& in,
-                                                                    std::uint64_t size, ByteSink& out,
-                                                                    std::uint64_t giveUpAt)
-{
-    const int count = segmentCount(size);
-    auto boundary = [&](int i) { return size * static_cast<std::uint64_t>(i) / static_cast<std::uint64_t>(count); };
-    const int window = format.maxDistance() + 1;
-    auto slotOf = [&](int i) -> Slot& { return slots[static_cast<std::size_t>(i % capacity())]; };
-
-    auto startSegment = [&](int i) {
-        SegmentCoder& coder = slotOf(i).coder;
-        const int history = i == 0 ? 0 : window;
-        const int length = static_cast<int>(boundary(i + 1) - boundary(i));
-        std::uint8_t* bytes = coder.load(history, length);
-        // The segment before is still being encoded: its bytes are only read.
-        if (history > 0) std::copy_n(slotOf(i - 1).coder.lastBytes(history), history, bytes);
-        readFully(in, bytes + history, length);
-        post(slotOf(i), format);
-    };
-    struct Drain {
-        Workspace& w;
-        ~Drain() { w.drainAll(); }
-    } drain{*this};
-    writer.start(format, out, giveUpAt);
-    for (int i = 0; i < std::min(count, capacity()); ++i) startSegment(i);
-    for (int i = 0; i < count; ++i) {
-        pool.wait(slotOf(i).job);
-        std::swap(finished, slotOf(i).coder.blocks());
-        if (i + capacity() < count) startSegment(i + capacity());
-        finished.handTo(writer);
-        if (writer.gaveUp()) return std::nullopt;
-    }
-    return writer.finish();
 }
 
 }  // namespace unlha
