@@ -10,7 +10,7 @@
 
 namespace unlha::encode {
 
-// The closed blocks of one input or segment, kept in order until the stream
+// The closed blocks of one part of a stream, kept in order until the stream
 // writer takes them. Their codes lie end to end in one buffer, so the memory
 // kept is that of the codes, not of the largest block times the count.
 class BlockList {

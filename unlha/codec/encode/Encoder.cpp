@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "unlha/Error.h"
-#include "unlha/codec/encode/SegmentCoder.h"
+#include "unlha/codec/encode/PartCoder.h"
 #include "unlha/codec/encode/StreamFormat.h"
 #include "unlha/codec/encode/StreamWriter.h"
 #include "unlha/codec/encode/WorkerPool.h"
@@ -51,7 +51,7 @@ void readFully(ByteSource& in, std::uint8_t* to, int length)
 // bytes, and the threads that run them.
 struct LhEncoder::Workspace {
     struct Slot {
-        SegmentCoder coder;
+        PartCoder coder;
         PoolJob job;
         StreamFormat format{};
         std::uint64_t giveUpAt = 0;
@@ -126,7 +126,7 @@ void LhEncoder::start(Method method, ByteSource& in, std::uint64_t size, std::ui
         slot.giveUpAt = giveUpAt;
         slot.first = i == 0;
         slot.last = i == count - 1;
-        SegmentCoder& coder = slot.coder;
+        PartCoder& coder = slot.coder;
         w.pool.post(slot.job, [&coder, format] { coder.code(format); });
         w.nextSlot = (w.nextSlot + 1) % w.capacity();
         ++w.waiting;

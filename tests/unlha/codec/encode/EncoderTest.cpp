@@ -150,9 +150,9 @@ TEST(Encoder, StreamsLargeInputThroughTheWindow)
     for (Method m : kMethods) expectRoundTrip(m, data, 4093);
 }
 
-// Inputs of a megabyte or more are cut into segments encoded side by side;
+// Inputs of a megabyte or more are cut into parts encoded side by side;
 // this one makes four of 131 stretches and 3 bytes each.
-TEST(Encoder, SegmentedInputMakesOneValidStream)
+TEST(Encoder, InputCutIntoPartsMakesOneValidStream)
 {
     Bytes data = textLike(4 * (131 * 8192 + 3) - 3, 13);
     data.insert(data.end(), 3, 'z');
@@ -237,7 +237,7 @@ private:
 TEST(Encoder, ReusedEncoderGivesEachStreamWhatAFreshOneWould)
 {
     const Bytes large = textLike(700000, 21);
-    const Bytes segmented = textLike(1500000, 24);
+    const Bytes inParts = textLike(1500000, 24);
     const Bytes small = textLike(3000, 22);
     const Bytes random = randomBytes(20000, 23);
     LhEncoder encoder;
@@ -251,15 +251,43 @@ TEST(Encoder, ReusedEncoderGivesEachStreamWhatAFreshOneWould)
     expectSame(Method::Lh5, small);
     EXPECT_FALSE(encodeWith(encoder, Method::Lh6, random, random.size()).length);
     expectSame(Method::Lh6, small);
-    for (const Bytes* data : {&large, &segmented}) {
+    for (const Bytes* data : {&large, &inParts}) {
         PieceSource in(*data, 1 << 20);
         FailingSink out(10000);
         EXPECT_THROW(encoder.encode(Method::Lh7, in, data->size(), out, UINT64_MAX), std::runtime_error);
     }
     expectSame(Method::Lh7, small);
     expectSame(Method::Lh7, large);
-    expectSame(Method::Lh6, segmented);
-    expectSame(Method::Lh7, segmented);
+    expectSame(Method::Lh6, inParts);
+    expectSame(Method::Lh7, inParts);
+}
+
+// Streams started one after another, their parts collected as room is
+// needed, come out each as it would alone.
+TEST(Encoder, StreamsUnderWayTogetherComeOutAsEachAloneWould)
+{
+    const std::vector<Bytes> inputs = {textLike(1500000, 31), textLike(20000, 32), randomBytes(30000, 33),
+                                       textLike(2300000, 34), textLike(5000, 35)};
+    LhEncoder encoder;
+    std::vector<VectorSink> sinks(inputs.size());
+    std::vector<std::optional<std::uint64_t>> lengths(inputs.size());
+    std::size_t collecting = 0;
+    auto collectOne = [&] {
+        const LhEncoder::Collected part = encoder.collect(sinks[collecting]);
+        if (part.streamEnded) lengths[collecting++] = part.length;
+    };
+    for (const Bytes& data : inputs) {
+        PieceSource in(data, 65536);
+        encoder.start(Method::Lh7, in, data.size(), data.size(), collectOne);
+    }
+    while (encoder.waiting() > 0) collectOne();
+    ASSERT_EQ(collecting, inputs.size());
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const Encoded alone = encode(Method::Lh7, inputs[i], inputs[i].size());
+        EXPECT_EQ(lengths[i], alone.length) << i;
+        if (alone.length) EXPECT_EQ(sinks[i].bytes, alone.stream) << i;
+    }
+    EXPECT_FALSE(lengths[2]) << "the noise gives up";
 }
 
 TEST(Encoder, RejectsMethodsWithoutAStream)

@@ -1,4 +1,4 @@
-#include "unlha/codec/encode/SegmentCoder.h"
+#include "unlha/codec/encode/PartCoder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,16 +8,16 @@ namespace {
 constexpr int kTail = 8;
 }  // namespace
 
-std::uint8_t* SegmentCoder::load(int historyLength, int segmentLength)
+std::uint8_t* PartCoder::load(int historyLength, int partLength)
 {
     history_ = historyLength;
-    end_ = historyLength + segmentLength;
+    end_ = historyLength + partLength;
     bytes_.resize(static_cast<std::size_t>(end_ + kTail));
     std::memset(bytes_.data() + end_, 0, kTail);
     return bytes_.data();
 }
 
-void SegmentCoder::code(const StreamFormat& format)
+void PartCoder::code(const StreamFormat& format)
 {
     const std::uint8_t* data = bytes_.data();
     finder_.reset(format.maxDistance());

@@ -10,18 +10,18 @@
 
 namespace unlha::encode {
 
-// Encodes one segment of a long input by itself, so that segments can be
-// encoded side by side: its matches reach back into the history before it,
-// its blocks start and end with it. Search and parse run by turns on one
-// thread.
-class SegmentCoder {
+// Encodes one part of a stream (a whole short input, or a share of a long
+// one) by itself, so that parts can be encoded side by side: its matches
+// reach back into the history before it, its blocks start and end with it.
+// Search and parse run by turns on one thread.
+class PartCoder {
 public:
-    // Where the history and the segment go, in that order, before code().
-    std::uint8_t* load(int historyLength, int segmentLength);
+    // Where the history and the part go, in that order, before code().
+    std::uint8_t* load(int historyLength, int partLength);
     // The last n bytes loaded.
     const std::uint8_t* lastBytes(int n) const { return bytes_.data() + end_ - n; }
 
-    // Encodes the loaded segment into blocks().
+    // Encodes the loaded part into blocks().
     void code(const StreamFormat& format);
     BlockList& blocks() { return blocks_; }
 
