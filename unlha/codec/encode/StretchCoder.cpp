@@ -6,6 +6,11 @@
 
 namespace unlha::encode {
 namespace {
+// An open block with this many times the stretch's codes hardly changes its
+// tables by taking the stretch in: the parse for its own tables stands in
+// for the parse for the joined ones.
+constexpr std::uint32_t kJoinedLikeOpen = 4;
+
 BlockStats statsOf(const std::vector<Code>& codes)
 {
     BlockStats stats;
@@ -17,36 +22,44 @@ BlockStats statsOf(const std::vector<Code>& codes)
 void StretchCoder::code(const Stretch& stretch)
 {
     const StreamFormat& format = blocks_.format();
-    // Price with the block this stretch is likely to join, then again with
-    // the stretch's own statistics; a stretch with no block before it gets
-    // one more round.
     const Block* open = blocks_.openBlock();
-    codes_.clear();
-    parser_.parse(stretch, open ? CostModel(format, *open) : CostModel(format), codes_);
-    for (int round = open ? 1 : 2; round > 0; --round) {
-        const CostModel refined(format, Block(format, statsOf(codes_)));
-        codes_.clear();
-        parser_.parse(stretch, refined, codes_);
-    }
-    const BlockStats stats = statsOf(codes_);
     if (!open) {
+        // No block to start from: a first guess, refined twice with the
+        // statistics of the result.
+        codes_.clear();
+        parser_.parse(stretch, CostModel(format), codes_);
+        for (int round = 0; round < 2; ++round) {
+            const CostModel refined(format, Block(format, statsOf(codes_)));
+            codes_.clear();
+            parser_.parse(stretch, refined, codes_);
+        }
+        const BlockStats stats = statsOf(codes_);
         blocks_.addUnit(codes_, stats, blocks_.cost(stats));
         return;
     }
-    // The stretch may cost less inside the open block when parsed for that
-    // block's tables.
+    // Priced for the block this stretch is likely to join, then for the
+    // stretch's own statistics; the stretch may yet cost less inside the open
+    // block when parsed for the tables the two would have together.
+    joinedCodes_.clear();
+    parser_.parse(stretch, CostModel(format, *open), joinedCodes_);
+    const CostModel own(format, Block(format, statsOf(joinedCodes_)));
+    codes_.clear();
+    parser_.parse(stretch, own, codes_);
+    const BlockStats stats = statsOf(codes_);
     BlockStats joined = blocks_.openStats();
     joined.add(stats);
     const Block joinedBlock(format, joined);
-    joinedCodes_.clear();
-    parser_.parse(stretch, CostModel(format, joinedBlock), joinedCodes_);
+    if (blocks_.openStats().codes < kJoinedLikeOpen * stats.codes) {
+        joinedCodes_.clear();
+        parser_.parse(stretch, CostModel(format, joinedBlock), joinedCodes_);
+    }
     const BlockStats joinedStats = statsOf(joinedCodes_);
-    BlockQueue::UnitCost own = blocks_.cost(stats, &joinedBlock);
+    BlockQueue::UnitCost alone = blocks_.cost(stats, &joinedBlock);
     BlockQueue::UnitCost other = blocks_.cost(joinedStats);
-    if (blocks_.addedBits(other) < blocks_.addedBits(own))
+    if (blocks_.addedBits(other) < blocks_.addedBits(alone))
         blocks_.addUnit(joinedCodes_, joinedStats, std::move(other));
     else
-        blocks_.addUnit(codes_, stats, std::move(own));
+        blocks_.addUnit(codes_, stats, std::move(alone));
 }
 
 }  // namespace unlha::encode
