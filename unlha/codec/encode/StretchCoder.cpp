@@ -10,6 +10,9 @@ namespace {
 // tables by taking the stretch in: the parse for its own tables stands in
 // for the parse for the joined ones.
 constexpr std::uint32_t kJoinedLikeOpen = 4;
+// With this many times, the stretch almost always joins it: the parse for
+// the open block's tables is offered as it is, with no other.
+constexpr std::uint32_t kSurelyJoins = 8;
 
 BlockStats statsOf(const std::vector<Code>& codes)
 {
@@ -42,6 +45,11 @@ void StretchCoder::code(const Stretch& stretch)
     // block when parsed for the tables the two would have together.
     joinedCodes_.clear();
     parser_.parse(stretch, CostModel(format, *open), joinedCodes_);
+    if (blocks_.openStats().codes >= kSurelyJoins * joinedCodes_.size()) {
+        const BlockStats firstStats = statsOf(joinedCodes_);
+        blocks_.addUnit(joinedCodes_, firstStats, blocks_.cost(firstStats));
+        return;
+    }
     const CostModel own(format, Block(format, statsOf(joinedCodes_)));
     codes_.clear();
     parser_.parse(stretch, own, codes_);
