@@ -157,6 +157,8 @@ TEST(Encoder, InputCutIntoPartsMakesOneValidStream)
     Bytes data = textLike(4 * (131 * 8192 + 3) - 3, 13);
     data.insert(data.end(), 3, 'z');
     expectRoundTrip(Method::Lh7, data, 65521);
+    // Zeros make blocks of one code repeated, a few bytes each.
+    expectRoundTrip(Method::Lh7, Bytes(40000000, 0));
 }
 
 TEST(Encoder, InputShorterThanAnnouncedIsAnError)
