@@ -52,13 +52,17 @@ int MatchFinder::walk(const std::uint8_t* data, int pos, int treeLimit, int repo
             return count;
         }
         // Kept free of branches: which side a node goes to is a coin toss
-        // to the branch predictor.
+        // to the branch predictor. Both children are read before the store
+        // below, which never touches this node, so that the next candidate
+        // does not wait for the comparison.
+        const int smallerChild = children[0];
+        const int largerChild = children[1];
         const bool smaller = there[len] < here[len];
         int* const next = children + (smaller ? 1 : 0);
         *(smaller ? smallerSlot : largerSlot) = candidate;
         smallerSlot = smaller ? next : smallerSlot;
         largerSlot = smaller ? largerSlot : next;
-        candidate = *next;
+        candidate = smaller ? largerChild : smallerChild;
     }
     *smallerSlot = -1;
     *largerSlot = -1;
