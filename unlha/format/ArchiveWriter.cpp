@@ -18,14 +18,15 @@ namespace unlha {
 
 namespace {
 
+using ProgressFunction = std::function<void(std::uint64_t, std::uint64_t)>;
+
 constexpr std::size_t kCopyBuffer = 1 << 18;
 
 // Reads exactly `size` bytes of a source file, keeping their CRC and telling
 // progress. A file that turns out shorter than it was is an IoError.
 class MemberSource : public ByteSource {
 public:
-    MemberSource(InputFile& file, std::uint64_t size,
-                 const std::function<void(std::uint64_t, std::uint64_t)>& progress)
+    MemberSource(InputFile& file, std::uint64_t size, const ProgressFunction& progress)
         : file_(file), size_(size), progress_(progress) {}
 
     std::size_t read(std::uint8_t* buffer, std::size_t n) override {
@@ -44,7 +45,7 @@ public:
 private:
     InputFile& file_;
     std::uint64_t size_;
-    const std::function<void(std::uint64_t, std::uint64_t)>& progress_;
+    const ProgressFunction& progress_;
     std::uint64_t done_ = 0;
     std::uint16_t crc_ = 0;
 };
@@ -53,10 +54,6 @@ void copyAll(ByteSource& in, ByteSink& out) {
     std::vector<std::uint8_t> buffer(kCopyBuffer);
     while (std::size_t got = in.read(buffer.data(), buffer.size())) out.write(buffer.data(), got);
 }
-
-}  // namespace
-
-using ProgressFunction = std::function<void(std::uint64_t, std::uint64_t)>;
 
 // A member on its way into the archive: its file has been read, and its
 // header and data are written once the encoder has its stream ready.
@@ -67,6 +64,8 @@ struct PendingMember {
     std::uint64_t headerAt = 0;
     std::size_t headerLength = 0;  // 0 until the placeholder header is written
 };
+
+}  // namespace
 
 struct ArchiveWriter::Impl {
     Impl(const std::string& path, WriteOptions o) : out(path), options(o) {
